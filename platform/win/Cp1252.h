@@ -1,0 +1,18 @@
+#pragma once
+// The Windows-1252 code page: the 8-bit text of settings files and of the
+// names handed to the operating system's 8-bit functions.
+#include <QByteArray>
+#include <QString>
+
+namespace win::cp1252 {
+
+// Characters outside the code page become "?".
+QByteArray Encode(const QString& text);
+// Every byte has a character; the five bytes the code page leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the control characters of the same
+// value, so decoding and encoding again gives back the same bytes.
+QString Decode(const QByteArray& bytes);
+// The text as it arrives after a trip through the code page.
+QString RoundTrip(const QString& text);
+
+}  // namespace win::cp1252

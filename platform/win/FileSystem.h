@@ -1,0 +1,44 @@
+#pragma once
+// Helpers shared by the file services: wildcard matching and the search of a
+// folder for the entries a Windows-form path or pattern names.
+#include <QString>
+#include <QStringList>
+
+namespace win::fs {
+
+// The path without a drive prefix such as "C:".
+QString DropDrive(const QString& path);
+// "*" and "?" anywhere in the text.
+bool HasWildcards(const QString& text);
+// Name against a Windows pattern, without regard to case: "*" any run of
+// characters, "?" one character; a pattern ending in ".*" also matches the
+// name without any extension ("*.*" matches every name).
+bool MatchesPattern(const QString& name, const QString& pattern);
+// The native path of a Windows-form path handed to an 8-bit function: the
+// text first goes through the code page, then through ToNativePath.
+QString AnsiNativePath(const QString& windowsPath);
+
+// A Windows-form path split at its last separator ("\" or "/"): the native
+// folder ("." when the path has none) and the last component.
+struct SearchTarget {
+  QString nativeFolder;
+  QString name;
+  bool folderIsRoot = false;
+};
+SearchTarget SplitSearchTarget(const QString& windowsPath);
+// The folder's entries, sorted by name without regard to case, hidden ones
+// included; "." and ".." only with includeDots (never for the root).
+QStringList ListFolder(const QString& nativeFolder, bool includeDots);
+// The entries of the target's folder that its name matches (exactly, without
+// regard to case, or as a pattern).
+QStringList MatchingEntries(const SearchTarget& target, bool includeDots);
+// A plain file as Dir with normal attributes sees it: a file (not a folder),
+// not hidden (name starting with ".").
+bool IsPlainFile(const QString& nativeFolder, const QString& name);
+// Joins a native folder and a name.
+QString JoinNative(const QString& nativeFolder, const QString& name);
+// A text the file system cannot take as a file name: control characters or
+// one of < > " |.
+bool HasInvalidNameCharacters(const QString& text);
+
+}  // namespace win::fs

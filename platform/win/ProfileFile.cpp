@@ -1,0 +1,120 @@
+#include "platform/win/ProfileFile.h"
+
+#include <optional>
+
+#include "platform/win/Cp1252.h"
+
+namespace win::profile {
+namespace {
+
+QString Decoded(const Line& line) { return cp1252::Decode(line.text).trimmed(); }
+
+std::optional<QString> SectionName(const QString& trimmed) {
+  if (!trimmed.startsWith(u'[')) return std::nullopt;
+  const qsizetype close = trimmed.lastIndexOf(u']');
+  if (close < 0) return std::nullopt;
+  return trimmed.mid(1, close - 1).trimmed();
+}
+
+std::vector<Line> SplitLines(const QByteArray& content) {
+  std::vector<Line> lines;
+  qsizetype start = 0;
+  while (start < content.size()) {
+    qsizetype i = start;
+    while (i < content.size() && content[i] != '\n' && content[i] != '\r') ++i;
+    Line line{content.mid(start, i - start), QByteArray()};
+    if (i < content.size()) {
+      const bool crlf = content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n';
+      line.end = content.mid(i, crlf ? 2 : 1);
+    }
+    start = i + line.end.size();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+}  // namespace
+
+ProfileFile::ProfileFile(const QByteArray& content) : lines_(SplitLines(content)) {}
+
+int ProfileFile::FindSection(const QString& section) const {
+  for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
+    const auto name = SectionName(Decoded(lines_[i]));
+    if (name && name->compare(section, Qt::CaseInsensitive) == 0) return i;
+  }
+  return -1;
+}
+
+int ProfileFile::SectionEnd(int header) const {
+  int i = header + 1;
+  while (i < static_cast<int>(lines_.size()) && !SectionName(Decoded(lines_[i]))) ++i;
+  return i;
+}
+
+int ProfileFile::FindKey(int header, const QString& key) const {
+  const int end = SectionEnd(header);
+  for (int i = header + 1; i < end; ++i) {
+    const QString text = Decoded(lines_[i]);
+    const qsizetype eq = text.indexOf(u'=');
+    if (eq < 0) continue;
+    if (text.left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0) return i;
+  }
+  return -1;
+}
+
+QString ProfileFile::ValueAt(int line) const {
+  const QString text = Decoded(lines_[line]);
+  return text.mid(text.indexOf(u'=') + 1).trimmed();
+}
+
+void ProfileFile::SetValue(const QString& section, const QString& key,
+                           const QString& value) {
+  const int header = FindSection(section);
+  if (header < 0) {
+    InsertLine(static_cast<int>(lines_.size()), u'[' + section + u']');
+    InsertLine(static_cast<int>(lines_.size()), key + u'=' + value);
+    return;
+  }
+  const int found = FindKey(header, key);
+  if (found >= 0) {
+    const QString text = Decoded(lines_[found]);
+    const QString name = text.left(text.indexOf(u'=')).trimmed();
+    lines_[found].text = cp1252::Encode(name + u'=' + value);
+    return;
+  }
+  int last = header;
+  for (int i = header + 1; i < SectionEnd(header); ++i) {
+    if (!Decoded(lines_[i]).isEmpty()) last = i;
+  }
+  InsertLine(last + 1, key + u'=' + value);
+}
+
+void ProfileFile::InsertLine(int at, const QString& text) {
+  const QByteArray end = LineEndStyle();
+  if (at > 0 && lines_[at - 1].end.isEmpty()) lines_[at - 1].end = end;
+  lines_.insert(lines_.begin() + at, Line{cp1252::Encode(text), end});
+}
+
+// New lines take the file's first line end; CR LF for a file without one.
+QByteArray ProfileFile::LineEndStyle() const {
+  for (const Line& line : lines_) {
+    if (!line.end.isEmpty()) return line.end;
+  }
+  return QByteArrayLiteral("\r\n");
+}
+
+QByteArray ProfileFile::Content() const {
+  QByteArray content;
+  for (const Line& line : lines_) content += line.text + line.end;
+  return content;
+}
+
+QString StripQuotes(const QString& value) {
+  if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+      value.back() == value.front()) {
+    return value.mid(1, value.size() - 2);
+  }
+  return value;
+}
+
+}  // namespace win::profile

@@ -1,0 +1,70 @@
+#pragma once
+// Our stand-in for the operating-system services the viewers use. Every path
+// here is in Windows form (backslashes, "\media\cd\go.ini"); it is turned into
+// a native path, resolving each component without regard to case, only at the
+// moment the file system is touched.
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+namespace win {
+
+// ---- Paths ----------------------------------------------------------------
+// "\media\cd\go.ini" -> "/media/cd/go.ini"; a component that does not exist
+// with the exact case is replaced by the one that matches without regard to
+// case. A drive prefix such as "C:" is dropped.
+QString ToNativePath(const QString& windowsPath);
+// "/media/cd/go.ini" -> "\media\cd\go.ini".
+QString ToWindowsPath(const QString& nativePath);
+
+// ---- Settings files -------------------------------------------------------
+// GetPrivateProfileStringA: copies the value (or `defaultValue` when the file,
+// section or key is missing), cut to size - 1 characters, into `buffer` and
+// returns the number of characters copied.
+uint32_t GetPrivateProfileString(const QString& section, const QString& key,
+                                 const QString& defaultValue, QString& buffer,
+                                 uint32_t size, const QString& fileName);
+// WritePrivateProfileStringA: creates file, section or key as needed and keeps
+// every other line; false when nothing could be written.
+bool WritePrivateProfileString(const QString& section, const QString& key,
+                               const QString& value, const QString& fileName);
+
+// ---- File services ----------------------------------------------------------
+// FindFirstFileA + FindClose: true when a file, folder or wildcard match exists.
+bool FindFirstFileExists(const QString& path);
+// CreateFileA(GENERIC_READ, share 0, OPEN_EXISTING) + CloseHandle: true when
+// the file could be opened exclusively (no other process holds it open or
+// locked).
+bool CanOpenExclusive(const QString& path);
+// Dir(path, vbNormal): the name of the first plain file that matches (hidden
+// and system files and folders do not count), "" when none; raises a
+// run-time error for a path that cannot be searched.
+QString Dir(const QString& path);
+// FileCopy, Kill, GetAttr, SetAttr, FileLen: raise run-time errors as the
+// platform does (53 file not found, 70 permission denied, 76 path not found).
+void FileCopy(const QString& source, const QString& destination);
+void Kill(const QString& path);
+constexpr int vbNormal = 0, vbReadOnly = 1, vbHidden = 2, vbSystem = 4,
+              vbDirectory = 16, vbArchive = 32;
+int GetAttr(const QString& path);
+void SetAttr(const QString& path, int attributes);
+int64_t FileLen(const QString& path);
+
+// ---- Program ------------------------------------------------------------------
+// The program's folder in Windows form, without a trailing backslash (App.Path).
+QString AppPath();
+// The command-line argument text, unchanged (Command$).
+QString CommandLine();
+// Called once by main(): the program file and its arguments.
+void SetProgramArguments(int argc, char** argv);
+// For tests: a program folder and command line of their own.
+void SetAppPathForTesting(const QString& windowsPath);
+void SetCommandLineForTesting(const QString& commandLine);
+
+// ---- Web addresses ----------------------------------------------------------
+// ShellExecuteA(..., "open", url, ...): opens the address in the user's
+// browser through the installed opener (the window host installs one).
+bool ShellExecuteOpen(const QString& url);
+void SetUrlOpener(std::function<bool(const QString&)> opener);
+
+}  // namespace win

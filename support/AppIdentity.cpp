@@ -1,0 +1,19 @@
+#include "support/AppIdentity.h"
+
+namespace {
+
+AppIdentity& Stored() {
+  static AppIdentity identity;
+  return identity;
+}
+
+}  // namespace
+
+QString AppIdentity::VersionText() const {
+  return QString::number(major) + QLatin1Char('.') + QString::number(minor) +
+         QLatin1Char('.') + QString::number(revision);
+}
+
+const AppIdentity& AppIdentity::Current() { return Stored(); }
+
+void AppIdentity::Set(const AppIdentity& identity) { Stored() = identity; }

@@ -1,0 +1,20 @@
+#pragma once
+// The program's identity as the program itself states it: its name, its
+// version and the address users write to. The program sets it at start-up;
+// the error log reads it.
+#include <QString>
+
+struct AppIdentity {
+  QString name;
+  int major = 0;
+  int minor = 0;
+  int revision = 0;
+  QString supportAddress = QStringLiteral("support@gravelight.example");
+
+  // major "." minor "." revision, without blanks: "3.0.2".
+  QString VersionText() const;
+
+  // The identity in force, and its replacement (start-up and tests).
+  static const AppIdentity& Current();
+  static void Set(const AppIdentity& identity);
+};

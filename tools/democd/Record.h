@@ -1,0 +1,30 @@
+#pragma once
+// One generated table row by column name; columns it does not name are Null.
+#include "platform/vb/Variant.h"
+
+#include <QHash>
+#include <QString>
+#include <vector>
+
+namespace democd {
+
+using Record = QHash<QString, vb::Variant>;
+
+// The record's values in the order of the given column names.
+template <typename ColumnList, typename NameOf>
+std::vector<vb::Variant> RowOf(const ColumnList& columns, const Record& record, NameOf nameOf) {
+  std::vector<vb::Variant> row;
+  row.reserve(columns.size());
+  for (const auto& c : columns) {
+    auto it = record.constFind(nameOf(c));
+    row.push_back(it == record.constEnd() ? vb::Variant::Null() : it.value());
+  }
+  return row;
+}
+
+// A text value, or Null for the empty text.
+inline vb::Variant TextOrNull(const QString& s) {
+  return s.isEmpty() ? vb::Variant::Null() : vb::Variant(s);
+}
+
+}  // namespace democd
