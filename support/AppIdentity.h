@@ -10,6 +10,8 @@ struct AppIdentity {
   int minor = 0;
   int revision = 0;
   QString supportAddress = QStringLiteral("support@gravelight.example");
+  // The maker's web server: the help and updates pages and the map script.
+  QString webHost = QStringLiteral("www.gravelight.example");
 
   // major "." minor "." revision, without blanks: "3.0.2".
   QString VersionText() const;

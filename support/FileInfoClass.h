@@ -39,7 +39,6 @@ class FileInfoClass {
   QString StripExtension(const QString& Path);
   QString GetNewExtension(const QString& Path, const QString& NewExtension);
   QString GetExtensionPart(const QString& Path);
-  void JoinFullPath();
 
   QString m_FilePathAndName;
   QString m_FileExtension;

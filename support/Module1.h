@@ -1,5 +1,7 @@
 #pragma once
 // Command-line text and the folder part of a path.
+#include "platform/vb/Variant.h"
+
 #include <QString>
 
 namespace Module1 {
@@ -10,4 +12,15 @@ QString GetCommandLineStr();
 // last backslash or there is no backslash), with "\" appended when AddSlash.
 QString GetFolderOfPath(const QString& Path, bool AddSlash);
 
+}  // namespace Module1
+
+namespace dao {
+class Recordset;
+}
+
+namespace Module1 {
+// The value of column FieldName in the recordset's current row; the empty
+// text when it is Null, otherwise the value unchanged (a number stays a
+// number). A missing column raises the engine's error in the caller.
+vb::Variant GetFieldValue(const QString& FieldName, dao::Recordset& Recordset);
 }  // namespace Module1

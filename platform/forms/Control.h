@@ -130,12 +130,14 @@ class WindowControl : public Control {
   // control's own.
   void WatchWidget(QWidget* widget);
   // A context object for signal connections: they end with the control.
-  QObject* Context() const { return relay_.get(); }
+  QObject* Context() const;
   // Called for every event of a watched widget before the default handling;
   // true swallows the event.
   virtual bool HandleWidgetEvent(QWidget* watched, QEvent* event);
   // A user's click with the left button (press and release on the control).
   virtual void UserClicked() {}
+  // Told when a control is placed in this one.
+  virtual void ContainedControlAdded(WindowControl&) {}
 
  private:
   class Relay;

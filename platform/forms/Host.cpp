@@ -7,6 +7,7 @@
 #include <QThread>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 namespace forms {
 
@@ -28,6 +29,10 @@ bool& Ended() {
 }
 
 constexpr int kInternalError = 51;
+
+int CurrentLoopLevel() {
+  return QCoreApplication::instance() ? QThread::currentThread()->loopLevel() : 0;
+}
 
 // The platform's own message for an error that no handler trapped, then the
 // program's end (which throws vb::ProgramEnded).
@@ -57,9 +62,29 @@ void RunTrapped(const std::function<void()>& procedure) {
 // once).
 void QuitEventLoops() {
   Ended() = true;
-  if (QCoreApplication::instance() && QThread::currentThread()->loopLevel() > 0)
-    QCoreApplication::exit(0);
+  if (CurrentLoopLevel() > 0) QCoreApplication::exit(0);
 }
+
+// The event loop level of every event procedure that runs, innermost last.
+std::vector<int>& DispatchLevels() {
+  static std::vector<int> levels;
+  return levels;
+}
+
+class DispatchScope {
+ public:
+  DispatchScope() { DispatchLevels().push_back(CurrentLoopLevel()); }
+  ~DispatchScope() { DispatchLevels().pop_back(); }
+  DispatchScope(const DispatchScope&) = delete;
+  DispatchScope& operator=(const DispatchScope&) = delete;
+
+  // True when another event procedure called this one without an event loop
+  // in between.
+  bool NestedDirectly() const {
+    const std::vector<int>& levels = DispatchLevels();
+    return levels.size() >= 2 && levels[levels.size() - 2] == levels.back();
+  }
+};
 
 }  // namespace
 
@@ -126,15 +151,20 @@ int MsgBox(const QString& prompt, int flags, const QString& title) {
 }
 
 void DispatchEvent(const std::function<void()>& procedure) {
+  const DispatchScope scope;
   try {
     RunTrapped(procedure);
+    return;
   } catch (const vb::ProgramEnded&) {
-    QuitEventLoops();
   } catch (...) {
     // The error message itself failed: nothing sensible is left to do but
-    // to end, and nothing may reach Qt's event loop.
-    QuitEventLoops();
+    // to end.
   }
+  QuitEventLoops();
+  // An event that code raised from inside another event procedure (no event
+  // loop in between) ends that procedure too; through an event loop the
+  // exception may not travel, so the modal show rethrows it instead.
+  if (scope.NestedDirectly()) throw vb::ProgramEnded{};
 }
 
 void End() {

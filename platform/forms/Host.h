@@ -85,7 +85,9 @@ int MsgBox(const QString& prompt, int flags = mb::OKOnly, const QString& title =
 // Runs an event procedure as the platform's dispatch does: an error that
 // nobody trapped shows "Run-time error 'N':" with the description and ends
 // the program; the program's end is turned into the close of the event loop.
-// Nothing ever escapes into Qt.
+// Nothing ever escapes into Qt. When code raised the event from inside
+// another event procedure (no event loop in between), the program's end
+// goes on to unwind that procedure as well.
 void DispatchEvent(const std::function<void()>& procedure);
 
 // The program's end ("End"): host().EndProgram(), which never returns.

@@ -1,38 +1,73 @@
 #pragma once
-// The rows of one SELECT, held in statement order in a compact encoded form,
-// with a current row that moves in both directions. Both database layers
-// build their recordsets on it.
+// The rows of one SELECT, held in statement order in a compact encoded form.
+// Both database layers build their recordsets on it.
+//
+// Declared column types. What a value reads as depends on what the engine
+// stored and on the column's declared type (sqlite3_column_decltype, matched
+// without regard to case; an expression column has none):
+//
+//   stored      declared type                              value
+//   NULL        any                                        Null
+//   text/blob   any                                        String
+//   integer     BOOLEAN                                    Boolean (0 False, else True)
+//   integer     SMALLINT, INTEGER16, BYTE                  Integer (16-bit; Long when
+//                                                          the value does not fit)
+//   number      DOUBLE, REAL, FLOAT, SINGLE, CURRENCY,     Double
+//               DECIMAL, NUMERIC
+//   number      DATETIME                                   Date (the number is the
+//                                                          serial: days since
+//                                                          30 December 1899,
+//                                                          fraction = time of day)
+//   integer     anything else (INTEGER, LONG, none, ...)   Long (Double beyond 32 bits)
+//   real        anything else                              Double
+//
+// So the Jet layer creates its copy with these declarations: Yes/No ->
+// BOOLEAN holding 1/0, Byte -> BYTE, Integer -> SMALLINT, Long -> INTEGER,
+// Single/Double -> SINGLE/DOUBLE, Currency -> CURRENCY, Date/Time -> DATETIME
+// holding the serial as a real, Text/Memo -> TEXT COLLATE JETNOCASE.
+// Text bytes that are not valid UTF-8 are read as Windows-1252.
 #include "platform/vb/Variant.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace sqlitedb {
 
 class RowSet {
  public:
+  RowSet() = default;
+
   // Runs the (already translated) statement on `db` and keeps every row.
-  // Raises the run-time error of a failure (RaiseSqliteError).
+  // Only a reading statement runs (others raise 3027); text after the
+  // statement raises 3142. Raises the run-time error of a failure
+  // (RaiseSqliteError); a failure part-way through keeps no rows.
   static RowSet Execute(sqlite3* db, const QString& sqliteSql);
 
-  int RowCount() const;
-  int ColumnCount() const;
+  int RowCount() const { return static_cast<int>(rowStart_.size()); }
+  int ColumnCount() const { return static_cast<int>(names_.size()); }
   const QStringList& ColumnNames() const { return names_; }
-  // The index of a column, matched without regard to case; -1 when none.
+  // The index of a column, matched without regard to case (the first of
+  // equal names); -1 when none.
   int ColumnIndex(const QString& name) const;
-  // The value of column `column` in row `row` (0-based). SQLite NULL gives
-  // Null, integers Long (or Double beyond 32 bits), reals Double, text String.
-  // Columns that the Jet layer declared as dates or booleans come back as
-  // Date and Boolean (declared type "DATETIME" / "BOOLEAN").
+  // The value of column `column` in row `row` (0-based), see the table above.
+  // Raises 9 for a row or column outside the set.
   vb::Variant Value(int row, int column) const;
 
  private:
+  enum class ColumnKind : uint8_t { Plain, Boolean, Integer16, Double, Date };
+  static ColumnKind KindOfDeclaredType(const char* declaredType);
+  void AddColumns(sqlite3_stmt* stmt);
+  void AddRow(sqlite3_stmt* stmt);
+
   QStringList names_;
-  std::vector<uint8_t> columnKinds_;   // declared kind of each column
+  QHash<QString, int> index_;          // case-folded name -> first column
+  std::vector<ColumnKind> columnKinds_;  // declared kind of each column
   std::vector<uint32_t> rowStart_;     // offset of each row in data_
   std::vector<uint8_t> data_;          // encoded values, row after row
 };

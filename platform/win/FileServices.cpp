@@ -20,9 +20,6 @@
 namespace win {
 namespace {
 
-constexpr QFile::Permissions kWriteBits =
-    QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
-
 fs::SearchTarget AnsiTarget(const QString& path) {
   return fs::SplitSearchTarget(cp1252::RoundTrip(path));
 }
@@ -48,8 +45,6 @@ std::optional<bool> ProbeInUse(const QString& nativePath, bool countOpenHandles 
 }
 
 bool IsInUse(const QString& nativePath) { return ProbeInUse(nativePath).value_or(false); }
-
-bool IsReadOnly(const QFileInfo& info) { return (info.permissions() & kWriteBits) == 0; }
 
 // 52 for an empty name, a name with characters no file name may hold, or
 // (where no pattern is allowed) one with wildcards.
@@ -82,7 +77,7 @@ void CheckCopyDestination(const QString& destination, const QString& source) {
       IsInUse(destination)) {
     vb::Raise(vb::err::PermissionDenied);
   }
-  if (IsReadOnly(info)) vb::Raise(vb::err::PathFileAccessError);
+  if (fs::IsReadOnly(info)) vb::Raise(vb::err::PathFileAccessError);
 }
 
 void CopyContent(const QString& source, const QString& destination) {
@@ -99,11 +94,11 @@ void CopyContent(const QString& source, const QString& destination) {
   }
   out.close();
   // The copy takes the source's attributes, read-only included.
-  out.setPermissions(in.permissions());
+  out.setPermissions(fs::ModeBits(in.permissions()));
 }
 
 void DeleteOne(const QString& native) {
-  if (IsReadOnly(QFileInfo(native))) vb::Raise(vb::err::PathFileAccessError);
+  if (fs::IsReadOnly(QFileInfo(native))) vb::Raise(vb::err::PathFileAccessError);
   if (IsInUse(native)) vb::Raise(vb::err::PermissionDenied);
   if (!QFile::remove(native)) vb::Raise(vb::err::PathFileAccessError);
 }
@@ -171,7 +166,7 @@ int GetAttr(const QString& path) {
   const QFileInfo info(ExistingNative(path));
   int attributes = vbNormal;
   if (info.isDir()) attributes |= vbDirectory;
-  if (IsReadOnly(info)) attributes |= vbReadOnly;
+  if (fs::IsReadOnly(info)) attributes |= vbReadOnly;
   if (info.fileName().startsWith(u'.')) attributes |= vbHidden;
   return attributes;
 }
@@ -185,11 +180,11 @@ void SetAttr(const QString& path, int attributes) {
   }
   const QString native = ExistingNative(path);
   QFile file(native);
-  QFile::Permissions permissions = file.permissions();
+  QFile::Permissions permissions = fs::ModeBits(file.permissions());
   if (attributes & vbReadOnly) {
-    permissions &= ~kWriteBits;
+    permissions &= ~fs::kWriteBits;
   } else {
-    permissions |= QFile::WriteOwner | QFile::WriteUser;
+    permissions |= QFile::WriteOwner;
   }
   if (!file.setPermissions(permissions)) vb::Raise(vb::err::PathFileAccessError);
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Helpers shared by the file services: wildcard matching and the search of a
 // folder for the entries a Windows-form path or pattern names.
+#include <QFileDevice>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 
@@ -35,6 +37,19 @@ QStringList MatchingEntries(const SearchTarget& target, bool includeDots);
 // A plain file as Dir with normal attributes sees it: a file (not a folder),
 // not hidden (name starting with ".").
 bool IsPlainFile(const QString& nativeFolder, const QString& name);
+// The read-only attribute: no write permission for anyone. It is honoured
+// even where the file system would let the user write (as the superuser).
+// (The mode bits only: Qt's "User" flags say what the current user may do.)
+constexpr QFileDevice::Permissions kWriteBits =
+    QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+// The permission bits of the file itself, without Qt's "User" flags.
+inline QFileDevice::Permissions ModeBits(QFileDevice::Permissions permissions) {
+  return permissions & ~QFileDevice::Permissions(
+      QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+}
+inline bool IsReadOnly(const QFileInfo& info) {
+  return (info.permissions() & kWriteBits) == 0;
+}
 // Joins a native folder and a name.
 QString JoinNative(const QString& nativeFolder, const QString& name);
 // A text the file system cannot take as a file name: control characters or

@@ -69,6 +69,7 @@ bool WritePrivateProfileString(const QString& section, const QString& key,
   const QString native = fs::AnsiNativePath(fileName);
   QByteArray content;
   if (QFileInfo::exists(native)) {
+    if (fs::IsReadOnly(QFileInfo(native))) return false;
     const auto existing = ReadProfile(native);
     if (!existing) return false;
     content = *existing;

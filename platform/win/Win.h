@@ -12,7 +12,9 @@ namespace win {
 // ---- Paths ----------------------------------------------------------------
 // "\media\cd\go.ini" -> "/media/cd/go.ini"; a component that does not exist
 // with the exact case is replaced by the one that matches without regard to
-// case. A drive prefix such as "C:" is dropped.
+// case (the first such entry in name order). A drive prefix such as "C:" is
+// dropped; "/" separates components as well; a relative path stays relative
+// (resolved from the current folder).
 QString ToNativePath(const QString& windowsPath);
 // "/media/cd/go.ini" -> "\media\cd\go.ini".
 QString ToWindowsPath(const QString& nativePath);
@@ -37,11 +39,16 @@ bool FindFirstFileExists(const QString& path);
 // locked).
 bool CanOpenExclusive(const QString& path);
 // Dir(path, vbNormal): the name of the first plain file that matches (hidden
-// and system files and folders do not count), "" when none; raises a
-// run-time error for a path that cannot be searched.
+// and system files and folders do not count), "" when none or when the
+// folder does not exist; a path ending in a separator (or "") searches the
+// whole folder; raises error 52 for a name no file can have.
 QString Dir(const QString& path);
 // FileCopy, Kill, GetAttr, SetAttr, FileLen: raise run-time errors as the
-// platform does (53 file not found, 70 permission denied, 76 path not found).
+// platform does (52 bad file name, 53 file not found, 76 path not found,
+// 70 permission denied: the file is in use; 75 path/file access error: it is
+// read-only or refused). Kill takes a pattern. Attributes: read-only is a
+// file without any write permission, hidden a name starting with "."; no
+// file is a system file; SetAttr changes only the read-only state.
 void FileCopy(const QString& source, const QString& destination);
 void Kill(const QString& path);
 constexpr int vbNormal = 0, vbReadOnly = 1, vbHidden = 2, vbSystem = 4,

@@ -7,6 +7,8 @@
 #include "tools/jetwriter/JetWriter.h"
 
 #include <QString>
+#include <QStringList>
+#include <map>
 #include <vector>
 
 namespace democd {
@@ -21,8 +23,38 @@ struct BurialExtras {
   QString transcriber;          // who read the stone, for the "Other" column
 };
 
+// An invented burial ground.
+struct Site {
+  QString name;
+  QStringList sections;  // empty: the ground has no sections
+  Era era;
+  DateStyle dateStyle;   // how its transcriber wrote dates
+  QChar pictureLetter;   // first letter of its stone pictures' names
+  int burials;           // how many burials the demo lists
+  QString transcriber;
+  bool lotsOwned;        // the sexton's book names owners and purchase dates
+  QString pictures[3];   // the cemetery's own pictures: gate, view, chapel
+};
+const std::vector<Site>& Sites();
+// One CemSheet record per site, in the order of Sites().
+std::vector<Record> CemSheetRecords();
+
+// Where the next family goes in each site: the last row used per section
+// and the last lot number.
+struct Plots {
+  std::map<QString, int> lastRow;
+  int lastLot = 0;
+};
+// Gives the family one lot in a section of the site, the members side by
+// side in one row; blankRowPercent is the chance that the row is not known.
+void PlaceFamily(Random& rng, const Site& site, Plots& plots, std::vector<Person>& family,
+                 int blankRowPercent);
+
 std::vector<jetwriter::Column> Sheet1Columns();
 std::vector<jetwriter::Column> CemSheetColumns();
+
+// The extras that follow from the site alone.
+BurialExtras SiteExtras(const Site& site);
 
 Record BurialRecord(Random& rng, const Person& p, int id, const BurialExtras& extras);
 

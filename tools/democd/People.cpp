@@ -51,7 +51,7 @@ const std::vector<QString> kFarOrigins = {
 const std::vector<QString> kOccupations = {
     "farmer", "blacksmith", "miller", "carpenter", "school teacher", "merchant",
     "harness maker", "railroad conductor", "cooper", "wagon maker", "druggist",
-    "postmaster", "dairyman", "mail carrier", "machinist"};
+    "postmaster", "dairyman", "mail carrier", "machinist", "physician", "minister"};
 const std::vector<QString> kChurches = {
     "First Methodist, Quillan", "St. Brigid's Catholic Church", "Tallbrook Presbyterian",
     "Zion Lutheran, New Essling", "Ambervale Baptist", "Friends Meeting, Coldwater Ford"};
@@ -115,7 +115,9 @@ void Complete(Random& rng, Person& p) {
   p.cause = Cause(rng, age, p.death.year());
   if (!p.female && age.years >= 18) {
     p.occupation = rng.Pick(kOccupations);
-    if (rng.Chance(35)) {
+    if (p.occupation == "physician") p.prefix = "Dr.";
+    if (p.occupation == "minister") p.prefix = "Rev.";
+    if (rng.Chance(55)) {
       p.vetInfo = VeteranService(rng, p.birth.year());
       p.veteran = !p.vetInfo.isEmpty();
     }
@@ -175,6 +177,13 @@ Age AgeAt(const QDate& birth, const QDate& death) {
     a.months += 12;
   }
   return a;
+}
+
+QDate EarliestDeath(const std::vector<Person>& people) {
+  QDate first;
+  for (const Person& p : people)
+    if (!first.isValid() || p.death < first) first = p.death;
+  return first;
 }
 
 Person MakePerson(Random& rng, const Era& era) {

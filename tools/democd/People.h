@@ -43,6 +43,9 @@ struct Person {
 // era; members whose deaths would fall outside it are left out.
 std::vector<Person> MakeFamily(Random& rng, const Era& era);
 
+// The first death among them.
+QDate EarliestDeath(const std::vector<Person>& people);
+
 // A single person whose death falls in the era.
 Person MakePerson(Random& rng, const Era& era);
 

@@ -27,4 +27,10 @@ inline vb::Variant TextOrNull(const QString& s) {
   return s.isEmpty() ? vb::Variant::Null() : vb::Variant(s);
 }
 
+// The record's text in a column; the empty text when it holds no text.
+inline QString TextIn(const Record& record, const QString& column) {
+  const vb::Variant v = record.value(column);
+  return v.type() == vb::Variant::Type::String ? v.AsString() : QString();
+}
+
 }  // namespace democd

@@ -41,12 +41,11 @@ class RowPageWriter {
   // Stores the row and gives its address; throws when it exceeds kMaxRowSize.
   uint32_t Add(const uint8_t* row, size_t size);
   uint32_t Add(const std::vector<uint8_t>& row) { return Add(row.data(), row.size()); }
-  // The space a row of this size would find on the current page.
-  bool FitsOnCurrentPage(size_t size) const;
   // The pages filled so far, in ascending order.
   const std::vector<uint32_t>& Pages() const { return pages_; }
 
  private:
+  bool FitsOnCurrentPage(size_t size) const;
   void StartPage(uint32_t page);
 
   PageFile& file_;

@@ -65,9 +65,11 @@ TableLayout LayOut(const QString& tableName, const std::vector<ColumnSpec>& colu
   QSet<QString> seen;
   for (const ColumnSpec& spec : columns) {
     CheckName(spec.name, "column");
-    if (!seen.insert(spec.name.toCaseFolded()).second)
+    QString key = spec.name.toCaseFolded();
+    if (seen.contains(key))
       throw std::runtime_error(("table \"" + tableName + "\" has two columns named \"" +
                                 spec.name + "\"").toStdString());
+    seen.insert(key);
     ColumnLayout c;
     c.name = spec.name;
     c.type = spec.type;

@@ -1,0 +1,124 @@
+#include "browser/FormBuilder.h"
+
+#include <QKeySequence>
+
+namespace browser {
+
+using namespace forms;
+
+namespace {
+
+QString Text(const char* s) { return s ? QString::fromUtf8(s) : QString(); }
+
+}  // namespace
+
+void FormBuilder::Build(const FormSpec& formSpec, const std::vector<ControlSpec>& controls) {
+  form_.SetCaption(Text(formSpec.caption));
+  form_.SetClientSize(formSpec.scaleWidth, formSpec.scaleHeight);
+  for (const ControlSpec& spec : controls) Create(spec);
+}
+
+WindowControl* FormBuilder::ContainerOf(const ControlSpec& spec) const {
+  if (!spec.container || !*spec.container) return nullptr;
+  return dynamic_cast<WindowControl*>(form_.Controls().Find(Text(spec.container)));
+}
+
+void FormBuilder::Place(WindowControl& control, const ControlSpec& spec) {
+  if (spec.hasGeometry) control.Move(spec.left, spec.top, spec.width, spec.height);
+  if (spec.backColor != kDefaultColor) control.SetBackColor(spec.backColor);
+  control.SetEnabled(spec.enabled);
+  control.SetVisible(spec.visible);
+  if (spec.tab >= 0) {
+    if (auto* tabs = dynamic_cast<TabControl*>(control.Container())) tabs->PlaceOnTab(control, spec.tab);
+  }
+  if (spec.helpText) help_.push_back({&control, Text(spec.helpText), spec.helpEvent});
+}
+
+void FormBuilder::Create(const ControlSpec& spec) {
+  const QString name = Text(spec.name);
+  const QString caption = Text(spec.caption);
+  WindowControl* container = ContainerOf(spec);
+  switch (spec.kind) {
+    case ControlKind::TextBox:
+    case ControlKind::MultiLineTextBox: {
+      auto& box = form_.Add<TextBox>(name, container, spec.index);
+      box.SetMultiLine(spec.kind == ControlKind::MultiLineTextBox);
+      box.SetScrollBars(spec.scrollBars);
+      box.SetText(caption);
+      Place(box, spec);
+      break;
+    }
+    case ControlKind::Label: {
+      auto& label = form_.Add<Label>(name, container, spec.index);
+      label.SetCaption(caption);
+      Place(label, spec);
+      break;
+    }
+    case ControlKind::CommandButton: {
+      auto& button = form_.Add<CommandButton>(name, container, spec.index);
+      button.SetCaption(caption);
+      Place(button, spec);
+      break;
+    }
+    case ControlKind::CheckBox: {
+      auto& box = form_.Add<CheckBox>(name, container, spec.index);
+      box.SetCaption(caption);
+      box.SetValue(spec.value);
+      Place(box, spec);
+      break;
+    }
+    case ControlKind::OptionButton: {
+      auto& option = form_.Add<OptionButton>(name, container, spec.index);
+      option.SetCaption(caption);
+      Place(option, spec);
+      if (spec.value) option.SetValue(true);
+      break;
+    }
+    case ControlKind::Frame: {
+      auto& frame = form_.Add<Frame>(name, container, spec.index);
+      frame.SetCaption(caption);
+      Place(frame, spec);
+      break;
+    }
+    case ControlKind::PictureBox: {
+      auto& box = form_.Add<PictureBox>(name, container, spec.index);
+      Place(box, spec);
+      break;
+    }
+    case ControlKind::Image: {
+      auto& image = form_.Add<Image>(name, container, spec.index);
+      image.SetStretch(spec.stretch);
+      Place(image, spec);
+      break;
+    }
+    case ControlKind::TabControl: {
+      auto& tabs = form_.Add<TabControl>(name, container, spec.index);
+      tabs.SetTabs(spec.tabCount);
+      for (int i = 0; i < spec.tabCount && spec.tabCaptions; ++i)
+        tabs.SetTabCaption(i, Text(spec.tabCaptions[i]));
+      Place(tabs, spec);
+      tabs.SetTab(spec.designTab);
+      break;
+    }
+    case ControlKind::Menu: {
+      auto parent = menus_.find(Text(spec.container));
+      Menu& menu = form_.AddMenu(name, caption, parent == menus_.end() ? nullptr : parent->second,
+                                 spec.index);
+      if (spec.shortcut && *spec.shortcut) menu.SetShortcut(QKeySequence(Text(spec.shortcut)));
+      menu.SetEnabled(spec.enabled);
+      menu.SetVisible(spec.visible);
+      menus_[name] = &menu;
+      break;
+    }
+    case ControlKind::FileDialog: {
+      auto& dialog = form_.Add<CommonDialog>(name, container, spec.index);
+      dialog.DialogTitle = Text(spec.dialogTitle);
+      dialog.Filter = Text(spec.filter);
+      dialog.SetLeft(spec.left);
+      dialog.SetTop(spec.top);
+      break;
+    }
+  }
+}
+
+}  // namespace browser

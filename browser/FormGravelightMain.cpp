@@ -1,0 +1,311 @@
+#include "browser/FormGravelightMain.h"
+
+#include "platform/vb/Conversions.h"
+#include "platform/vb/ErrorTrap.h"
+#include "platform/win/Win.h"
+#include "support/AppIdentity.h"
+#include "support/FileInfoClassConstructorModule.h"
+#include "support/GlobErrorModule.h"
+#include "support/MODResizeControls.h"
+#include "support/Module1.h"
+#include "support/Module2.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace browser {
+
+using namespace forms;
+using FileInfoClassConstructorModule::NewFileInfoClass;
+
+namespace {
+
+const QString kModule = QStringLiteral("FormGravelightMain");
+const QString kCrLf = QStringLiteral("\r\n");
+
+vb::ErrorTrap Trap(const char* procedure) {
+  return vb::ErrorTrap(GlobErrorModule::LogErrorHandler(QString::fromLatin1(procedure), kModule));
+}
+
+// Opens the file for reading as text and reads its whole length, as the
+// start-up does with a launch file: a file that cannot be opened or read
+// raises the platform's error.
+void ReadWholeFile(const QString& windowsPath) {
+  const QString native = win::ToNativePath(windowsPath);
+  const QFileInfo info(native);
+  if (!info.exists()) vb::Raise(QFileInfo(info.absolutePath()).isDir() ? vb::err::FileNotFound
+                                                                       : vb::err::PathNotFound);
+  if (info.isDir()) vb::Raise(vb::err::PathFileAccessError);
+  QFile file(native);
+  if (!file.open(QIODevice::ReadOnly)) vb::Raise(vb::err::PermissionDenied);
+  file.readAll();
+  if (file.error() != QFileDevice::NoError) vb::Raise(57);  // Device I/O error
+}
+
+}  // namespace
+
+FormGravelightMain::FormGravelightMain(const FormSpec& formSpec,
+                                       const std::vector<ControlSpec>& controls)
+    : form_(QString::fromUtf8(formSpec.name)) {
+  FormBuilder builder(form_);
+  builder.Build(formSpec, controls);
+  C<CommonDialog>("CommonDialog1").CancelError = true;
+  WireEvents();
+}
+
+FormGravelightMain::~FormGravelightMain() = default;
+
+void FormGravelightMain::WireEvents() {
+  form_.OnLoad = [this] { Form_Load(); };
+  form_.OnResize = [this] { Form_Resize(); };
+  form_.OnUnload = [this] { Form_Unload(); };
+  C<Menu>("mnuChooseDataCDDrive").OnClick = [this] { mnuChooseDataCDDrive_Click(); };
+  C<CommandButton>("CMD_SelectAll").OnClick = [this] { CMD_SelectAll_Click(); };
+}
+
+// ---- Start-up ----------------------------------------------------------------
+
+void FormGravelightMain::Form_Load() {
+  auto trap = Trap("Form_Load");
+  trap.Run([&] {
+    QString commandLine, folder;
+    trap([&] {
+      OldScaleWidth_ = form_.ScaleWidth();
+      OldScaleHeight_ = form_.ScaleHeight();
+    });
+    trap([&] { form_.CenterOnScreen(); });
+    trap([&] { commandLine = Module1::GetCommandLineStr(); });
+    trap([&] { folder = Module1::GetFolderOfPath(commandLine, true); });
+    for (int i = 0; i <= 14; ++i) trap([&] { C<TextBox>("txtfields", i).SetText(QString()); });
+    for (const char* box : {"LastnameText", "FirstnameText", "LocRowText", "LocSectionText",
+                            "LocCemeteryNameText"})
+      trap([&] { C<TextBox>(QString::fromLatin1(box)).SetText(QString()); });
+
+    if (commandLine.length() < 1) {
+      trap([&] { RememberIniPath_ = win::AppPath() + "\\remember.ini"; });
+      // From here on every error is ignored: a missing remember.ini gives the
+      // defaults, and the called procedures answer their own errors.
+      trap.ResumeNext();
+      trap([&] {
+        C<TextBox>("DataPathText")
+            .SetText(Module2::ReadINIValue("SETTING", "DATAPATH", "d:\\", RememberIniPath_));
+      });
+      QString path;
+      trap([&] { path = Module2::ReadINIValue("SETTING", "DATAFILEPATH", "d:\\db1.mdb", RememberIniPath_); });
+      trap([&] { C<TextBox>("DataFilePathText").SetText(path); });
+      trap([&] { DataFilePath_ = path; });
+    } else {
+      QString name;
+      trap([&] { ReadWholeFile(commandLine); });
+      trap([&] { name = Module2::ReadINIValue("SETTING", "DATAFILE", "d:\\db1.mdb", commandLine); });
+      trap([&] { C<TextBox>("DataFilePathText").SetText(folder + name); });
+      trap([&] { DataFilePath_ = folder + name; });
+      trap([&] { C<TextBox>("DataPathText").SetText(folder); });
+    }
+
+    bool exists = false;
+    trap([&] { exists = NewFileInfoClass(DataFilePath_)->MFileExists(); });
+    if (!exists) {
+      trap([&] { ShowFileNotFound(); });
+      trap([&] { mnuChooseDataCDDrive_Click(); });
+      return;
+    }
+    trap([&] { C<Label>("dbVersionLabel").SetCaption(CheckProtectedDbVersionStr()); });
+    trap([&] {
+      if (DbAppInfo_ > 0)
+        MsgBox("This viewer is for Gravesmith file." + QStringLiteral(" Check ") + "http://" +
+               AppIdentity::Current().webHost + "/help/" + " for more information.");
+    });
+    bool flag = false;
+    trap([&] {
+      flag = vb::Val(C<Label>("dbVersionLabel").Caption()) >= 2;
+      EnableVersion200Controls(flag);
+    });
+    trap([&] {
+      flag = vb::Val(C<Label>("dbVersionLabel").Caption()) >= 3;
+      EnableVersion300Controls(flag);
+    });
+    trap([&] { LoadCustomFieldNames(); });
+    trap([&] { CMD_SelectAll_Click(); });
+  });
+}
+
+void FormGravelightMain::ShowFileNotFound() {
+  MsgBox("File not found!" + kCrLf + "Please open database or Insert correct CD");
+}
+
+// ---- Data-file choice ----------------------------------------------------------
+
+void FormGravelightMain::mnuChooseDataCDDrive_Click() {
+  auto trap = Trap("mnuChooseDataCDDrive_Click");
+  trap.Run([&] {
+    for (;;) {
+      QString oldPath, oldFolder;
+      trap([&] {
+        oldPath = DataFilePath_;
+        oldFolder = C<TextBox>("DataPathText").Text();
+      });
+      // An error of the dialog (Cancel among them) or of taking its choice
+      // goes straight to the check of the path as it stands.
+      try {
+        auto& dialog = C<CommonDialog>("CommonDialog1");
+        dialog.ShowOpen();
+        C<TextBox>("DataFilePathText").SetText(dialog.FileName);
+        DataFilePath_ = dialog.FileName;
+        C<TextBox>("DataPathText")
+            .SetText(Module1::GetFolderOfPath(C<TextBox>("DataFilePathText").Text(), true));
+        Module2::WriteINIValue("SETTING", "DATAPATH", C<TextBox>("DataPathText").Text(),
+                               RememberIniPath_);
+        Module2::WriteINIValue("SETTING", "DATAFILEPATH", C<TextBox>("DataFilePathText").Text(),
+                               RememberIniPath_);
+      } catch (const vb::VbError&) {
+      }
+      trap.GoTo0();
+      if (NewFileInfoClass(DataFilePath_)->MFileExists()) {
+        LoadVersionAndLabels();
+        CMD_SelectAll_Click();
+        return;
+      }
+      ShowFileNotFound();
+      DataFilePath_ = oldPath;
+      C<TextBox>("DataFilePathText").SetText(oldPath);
+      C<TextBox>("DataPathText").SetText(oldFolder);
+      const int answer = MsgBox("Do you want try to locate the file again?",
+                                mb::YesNo + mb::Critical + mb::DefaultButton2, "Try Again?");
+      if (answer != mb::Yes) host().EndProgram();
+      trap.GoToHandler();
+    }
+  });
+}
+
+void FormGravelightMain::LoadVersionAndLabels() {
+  C<Label>("dbVersionLabel").SetCaption(CheckProtectedDbVersionStr());
+  bool flag = vb::Val(C<Label>("dbVersionLabel").Caption()) >= 2;
+  EnableVersion200Controls(flag);
+  flag = vb::Val(C<Label>("dbVersionLabel").Caption()) >= 3;
+  EnableVersion300Controls(flag);
+  LoadCustomFieldNames();
+}
+
+// ---- Resizing and unloading ------------------------------------------------------
+
+void FormGravelightMain::Form_Resize() {
+  auto trap = Trap("Form_Resize");
+  trap.Run([&] {
+    if (form_.WindowState() == vbMinimized) return;
+    trap([&] { MODResizeControls::ResizeControls(form_, OldScaleWidth_, OldScaleHeight_); });
+  });
+}
+
+void FormGravelightMain::Form_Unload() {
+  // Closing a selection that was never opened is no failure.
+  try {
+    if (MainRecordSet_) MainRecordSet_->Close();
+  } catch (const vb::VbError&) {
+  }
+  try {
+    if (MainDatabase_) MainDatabase_->Close();
+  } catch (const vb::VbError&) {
+  }
+  MainRecordSet_.reset();
+  MainDatabase_.reset();
+}
+
+bool FormGravelightMain::FileExists(QString& Fname) {
+  if (Fname.isEmpty() || Fname.endsWith(u'\\')) return false;
+  return !win::Dir(Fname).isEmpty();
+}
+
+// ---- Database version and custom field labels ------------------------------------
+
+QString FormGravelightMain::CheckProtectedDbVersionStr() {
+  QString version;
+  auto trap = Trap("CheckProtectedDbVersionStr");
+  trap.Run([&] {
+    trap([&] { version = "0"; });
+    trap([&] { C<Label>("LBL_RecordsSelected").SetCaption("0"); });
+    trap([&] { C<Label>("LBL_NavCurrentRecordNumber").SetCaption("0"); });
+    // Any error from here on ends the detection silently with what it found.
+    try {
+      version = DetectVersion(version);
+    } catch (const vb::VbError&) {
+    }
+  });
+  return version;
+}
+
+// Walks the tables for the layout of Sheet1 and the version table, then reads
+// the version row. `version` is updated in place so that an error keeps what
+// was found so far.
+QString FormGravelightMain::DetectVersion(QString version) {
+  struct Found {
+    QString& version;
+  };
+  bool hasVersionTable = false;
+  {
+    auto db = dao::DBEngine().OpenDatabase(DataFilePath_, true, true);
+    for (const dao::TableDef& table : db->TableDefs()) {
+      const uint32_t attributes = static_cast<uint32_t>(table.Attributes());
+      if ((attributes & 0x2u) || (attributes & 0x80000000u)) continue;
+      for (const dao::TableDefField& field : table.Fields()) {
+        if (table.Name() == "Sheet1" && field.Name() == "LastName")
+          version = field.Size() == 30 ? "1.55" : "1.56";
+        if (table.Name() == "VERSHT") hasVersionTable = true;
+      }
+    }
+    db->Close();
+  }
+  if (hasVersionTable) {
+    auto db = dao::DBEngine().OpenDatabase(DataFilePath_, true, true);
+    auto rs = db->OpenRecordset("SELECT * FROM VERSHT");
+    if (rs->AbsolutePosition() > -1) {
+      rs->MoveLast();
+      rs->MoveFirst();
+      const vb::Variant dbver = Module1::GetFieldValue("dbver", *rs);
+      version = dbver.type() == vb::Variant::Type::String ? dbver.AsString() : vb::CStr(dbver);
+      try {
+        DbAppInfo_ = vb::CInt(Module1::GetFieldValue("dbappinfo", *rs));
+      } catch (const vb::VbError&) {
+        return version;  // the version is already set; DbAppInfo keeps its value
+      }
+    }
+    rs->Close();
+    db->Close();
+  }
+  return version;
+}
+
+int16_t FormGravelightMain::EnableVersion200Controls(bool&) {
+  C<CheckBox>("DbVersion2orHigherCheckbox")
+      .SetValue(vb::Val(C<Label>("dbVersionLabel").Caption()) >= 2 ? 1 : 0);
+  return 0;
+}
+
+int16_t FormGravelightMain::EnableVersion300Controls(bool&) {
+  C<CheckBox>("DbVersion3orHigherCheckbox")
+      .SetValue(vb::Val(C<Label>("dbVersionLabel").Caption()) >= 3 ? 1 : 0);
+  return 0;
+}
+
+void FormGravelightMain::LoadCustomFieldNames() {
+  auto trap = Trap("LoadCustomFieldNames");
+  trap.Run([&] {
+    QString path;
+    bool exists = false;
+    trap([&] { path = C<TextBox>("DataPathText").Text() + "cstmflds.ini"; });
+    trap([&] { exists = NewFileInfoClass(path)->MFileExists(); });
+    for (int i = 1; i <= 5; ++i) {
+      const QString key = "Custom" + QString::number(i);
+      trap([&] {
+        C<TextBox>("Text6", i - 1)
+            .SetText(exists ? Module2::ReadINIValue("CustomFieldNames", key, key, path) : key);
+      });
+    }
+  });
+}
+
+// ---- Searches ------------------------------------------------------------------
+
+void FormGravelightMain::CMD_SelectAll_Click() {}
+
+}  // namespace browser

@@ -1,0 +1,42 @@
+#pragma once
+// The in-memory SQLite copy of a Jet file, read in a child process with a
+// time limit so that a file which makes libmdb crash or loop becomes a
+// run-time error of the open; the copies are cached per file for the process.
+#include "platform/dao/JetCatalog.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace dao {
+
+class JetCopy {
+ public:
+  JetCopy(sqlite3* db, void* image, size_t imageSize, std::vector<TableInfo> tables);
+  ~JetCopy();
+  JetCopy(const JetCopy&) = delete;
+  JetCopy& operator=(const JetCopy&) = delete;
+
+  sqlite3* Db() const { return db_; }
+  const std::vector<TableInfo>& Tables() const { return tables_; }
+
+ private:
+  sqlite3* db_;
+  void* image_;  // the mapped database image the connection reads
+  size_t imageSize_;
+  std::vector<TableInfo> tables_;
+};
+
+// Reads the file in a child process and returns its copy. Raises the
+// run-time error of a failure (3024 missing file, 3044 missing folder,
+// 3343 not a Jet database, 3049 damaged or unreadable).
+std::shared_ptr<const JetCopy> LoadJetCopy(const std::string& nativePath);
+
+// The cached copy of the file when its path, size and modification time are
+// unchanged, otherwise a fresh one (LoadJetCopy), which replaces it.
+std::shared_ptr<const JetCopy> CachedJetCopy(const std::string& nativePath);
+
+}  // namespace dao

@@ -1,0 +1,533 @@
+#include "platform/dao/JetReader.h"
+
+// mdbtools.h wraps <glib.h> in extern "C"; glib must come first.
+#include <glib.h>
+#include <mdbtools.h>
+
+#include "platform/dao/JetText.h"
+#include "platform/sqlite/JetDialect.h"
+#include "platform/vb/VbError.h"
+
+#include <sqlite3.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace dao {
+
+namespace {
+
+constexpr int kDamaged = vb::err::CannotOpenDb;
+constexpr int kNotJet = vb::err::NotADatabase;
+constexpr size_t kReadChunk = 1 << 20;
+constexpr int kRowFlagDeleted = 0x4000;
+constexpr int kRowOffsetMask = 0x1FFF;
+constexpr uint32_t kLongValueInline = 0x80000000u;
+constexpr uint32_t kLongValueOnePage = 0x40000000u;
+constexpr uint32_t kLongValueLengthMask = 0x3FFFFFFFu;
+constexpr size_t kLongValueHeader = 12;
+
+[[noreturn]] void Fail(int number) { throw ReadFailure{number}; }
+
+uint32_t U32(const uint8_t* p) {
+  uint32_t v;
+  std::memcpy(&v, p, 4);
+  return v;
+}
+
+// ---- The file's bytes --------------------------------------------------------
+
+struct FileBytes {
+  std::unique_ptr<uint8_t[]> data;
+  size_t size = 0;
+};
+
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) close(fd_);
+  }
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+FileBytes LoadFile(const std::string& path, ReadProgress& progress) {
+  Fd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) Fail(errno == ENOENT ? vb::err::FileNotFoundDb : kDamaged);
+  struct stat st {};
+  if (fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) Fail(vb::err::FileNotFoundDb);
+  FileBytes file;
+  file.size = size_t(st.st_size);
+  if (file.size == 0) Fail(kNotJet);
+  file.data.reset(new uint8_t[file.size]);
+  size_t done = 0;
+  while (done < file.size) {
+    const ssize_t n = read(fd.get(), file.data.get() + done, std::min(kReadChunk, file.size - done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) Fail(kDamaged);
+    done += size_t(n);
+    progress.ticks.fetch_add(1, std::memory_order_relaxed);
+  }
+  return file;
+}
+
+// The header page: the signature, and the version byte that fixes the page
+// size. A file cut short of whole pages is damaged.
+void CheckHeader(const FileBytes& file) {
+  static const uint8_t kSignature[] = {0x00, 0x01, 0x00, 0x00, 'S', 't', 'a', 'n', 'd', 'a',
+                                       'r',  'd',  ' ',  'J',  'e', 't', ' ', 'D', 'B', 0x00};
+  if (file.size < 0x80 || std::memcmp(file.data.get(), kSignature, sizeof kSignature) != 0)
+    Fail(kNotJet);
+  const uint32_t version = U32(file.data.get() + 0x14);
+  size_t pageSize = 0;
+  if (version == MDB_VER_JET3) {
+    pageSize = 2048;
+  } else if (version == MDB_VER_JET4) {
+    pageSize = 4096;
+  } else {
+    Fail(kNotJet);
+  }
+  if (file.size % pageSize != 0 || file.size < 3 * pageSize) Fail(kDamaged);
+}
+
+// ---- libmdb handles ----------------------------------------------------------
+
+struct MdbCloser {
+  void operator()(MdbHandle* h) const { mdb_close(h); }
+};
+struct TableFreer {
+  void operator()(MdbTableDef* t) const { mdb_free_tabledef(t); }
+};
+using MdbPtr = std::unique_ptr<MdbHandle, MdbCloser>;
+using TablePtr = std::unique_ptr<MdbTableDef, TableFreer>;
+
+MdbColumn* Column(MdbTableDef* t, unsigned i) {
+  return static_cast<MdbColumn*>(g_ptr_array_index(t->columns, i));
+}
+
+bool IsJet4(MdbHandle* mdb) { return mdb->f->jet_version != MDB_VER_JET3; }
+
+// The size a field reports: text in characters (Jet 4 stores bytes), memo
+// and OLE 0, every other type its fixed size in bytes.
+int FieldSize(const MdbColumn* col, bool jet4) {
+  switch (col->col_type) {
+    case MDB_TEXT: return jet4 ? col->col_size / 2 : col->col_size;
+    case MDB_MEMO:
+    case MDB_OLE: return 0;
+    case MDB_BOOL:
+    case MDB_BYTE: return 1;
+    case MDB_INT: return 2;
+    case MDB_LONGINT:
+    case MDB_FLOAT:
+    case MDB_COMPLEX: return 4;
+    case MDB_MONEY:
+    case MDB_DOUBLE:
+    case MDB_DATETIME: return 8;
+    case MDB_REPID: return 16;
+    case MDB_NUMERIC: return 17;
+    default: return col->col_size;
+  }
+}
+
+// The declarations that make the recordsets read each type back as Jet's
+// own kind of value (see RowSet.h).
+const char* DeclaredType(int colType) {
+  switch (colType) {
+    case MDB_BOOL: return "BOOLEAN";
+    case MDB_BYTE: return "BYTE";
+    case MDB_INT: return "SMALLINT";
+    case MDB_LONGINT:
+    case MDB_COMPLEX: return "INTEGER";
+    case MDB_MONEY: return "CURRENCY";
+    case MDB_FLOAT: return "SINGLE";
+    case MDB_DOUBLE: return "DOUBLE";
+    case MDB_NUMERIC: return "DECIMAL";
+    case MDB_DATETIME: return "DATETIME";
+    case MDB_BINARY:
+    case MDB_OLE: return "BLOB";
+    default: return "TEXT";
+  }
+}
+
+bool IsTextType(int colType) {
+  return colType == MDB_TEXT || colType == MDB_MEMO || colType == MDB_REPID;
+}
+
+std::string QuoteName(const char* name) {
+  std::string q = "\"";
+  for (const char* p = name; *p; ++p) {
+    if (*p == '"') q.push_back('"');
+    q.push_back(*p);
+  }
+  q.push_back('"');
+  return q;
+}
+
+// The engine's own tables are listed but not copied.
+bool IsEngineTable(const MdbCatalogEntry* e) {
+  return g_ascii_strncasecmp(e->object_name, "MSys", 4) == 0;
+}
+
+// ---- Long values (memo, OLE) -------------------------------------------------
+
+class LongValueReader {
+ public:
+  LongValueReader(MdbHandle* mdb, size_t fileSize)
+      : mdb_(mdb), fileSize_(fileSize), maxSteps_(fileSize / 64 + 16) {}
+
+  // The whole value behind a field's 12-byte head, read from its LVAL
+  // page(s); a broken chain or a short value is damage.
+  void Read(const uint8_t* field, int fieldSize, std::string& bytes) {
+    if (fieldSize < int(kLongValueHeader)) Fail(kDamaged);
+    const uint32_t head = U32(field);
+    const size_t length = head & kLongValueLengthMask;
+    if (length > fileSize_) Fail(kDamaged);
+    bytes.clear();
+    if (head & kLongValueInline) {
+      if (size_t(fieldSize) - kLongValueHeader < length) Fail(kDamaged);
+      bytes.assign(reinterpret_cast<const char*>(field + kLongValueHeader), length);
+    } else if (head & kLongValueOnePage) {
+      const Row row = Find(U32(field + 4));
+      if (row.size < length) Fail(kDamaged);
+      bytes.assign(reinterpret_cast<const char*>(row.data), length);
+    } else {
+      ReadChain(U32(field + 4), length, bytes);
+    }
+  }
+
+ private:
+  struct Row {
+    const uint8_t* data;
+    size_t size;
+  };
+
+  Row Find(uint32_t pageRow) {
+    void* buf = nullptr;
+    int offset = 0;
+    size_t size = 0;
+    if (pageRow == 0 || mdb_find_pg_row(mdb_, int(pageRow), &buf, &offset, &size) != 0)
+      Fail(kDamaged);
+    return Row{static_cast<const uint8_t*>(buf) + offset, size};
+  }
+
+  // Each row of the chain starts with the page/row of the next one.
+  void ReadChain(uint32_t pageRow, size_t length, std::string& bytes) {
+    size_t steps = 0;
+    while (bytes.size() < length) {
+      if (++steps > maxSteps_) Fail(kDamaged);
+      const Row row = Find(pageRow);
+      if (row.size < 4) Fail(kDamaged);
+      const size_t take = std::min(row.size - 4, length - bytes.size());
+      bytes.append(reinterpret_cast<const char*>(row.data + 4), take);
+      pageRow = U32(row.data);
+      if (pageRow == 0 && bytes.size() < length) Fail(kDamaged);
+    }
+  }
+
+  MdbHandle* mdb_;
+  size_t fileSize_;
+  size_t maxSteps_;
+};
+
+// ---- The SQLite copy -------------------------------------------------------------
+
+struct StmtFinalizer {
+  void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+};
+using StmtPtr = std::unique_ptr<sqlite3_stmt, StmtFinalizer>;
+
+class SqliteCopy {
+ public:
+  SqliteCopy() {
+    if (sqlite3_open_v2("file:/jetcopy?vfs=memdb", &db_,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI,
+                        nullptr) != SQLITE_OK)
+      Fail(kDamaged);
+    sqlitedb::RegisterJetFunctions(db_);
+    Exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA locking_mode=EXCLUSIVE;"
+         "PRAGMA cache_size=-65536; BEGIN");
+  }
+  ~SqliteCopy() { sqlite3_close(db_); }
+  SqliteCopy(const SqliteCopy&) = delete;
+  SqliteCopy& operator=(const SqliteCopy&) = delete;
+
+  void Exec(const std::string& sql) {
+    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) Fail(kDamaged);
+  }
+
+  StmtPtr Prepare(const std::string& sql) {
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v3(db_, sql.c_str(), int(sql.size()), SQLITE_PREPARE_PERSISTENT, &s,
+                           nullptr) != SQLITE_OK)
+      Fail(kDamaged);
+    return StmtPtr(s);
+  }
+
+  // Commits and writes the database image to `fd`.
+  void WriteImage(int fd, ReadProgress& progress) {
+    Exec("COMMIT");
+    sqlite3_int64 size = 0;
+    unsigned char* image = sqlite3_serialize(db_, "main", &size, SQLITE_SERIALIZE_NOCOPY);
+    unsigned char* owned = nullptr;
+    if (!image) image = owned = sqlite3_serialize(db_, "main", &size, 0);
+    if (!image) Fail(kDamaged);
+    size_t done = 0;
+    while (done < size_t(size)) {
+      const ssize_t n = write(fd, image + done, std::min(kReadChunk, size_t(size) - done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        sqlite3_free(owned);
+        Fail(kDamaged);
+      }
+      done += size_t(n);
+      progress.ticks.fetch_add(1, std::memory_order_relaxed);
+    }
+    sqlite3_free(owned);
+  }
+
+ private:
+  sqlite3* db_ = nullptr;
+};
+
+// ---- Copying one table ------------------------------------------------------------
+
+class TableCopier {
+ public:
+  TableCopier(MdbHandle* mdb, MdbTableDef* table, const FileBytes& file, SqliteCopy& copy,
+              ReadProgress& progress)
+      : mdb_(mdb),
+        table_(table),
+        copy_(copy),
+        progress_(progress),
+        text_(IsJet4(mdb), mdb->f->code_page),
+        longValues_(mdb, file.size),
+        maxPages_(file.size / size_t(mdb->fmt->pg_size)),
+        fields_(table->num_cols),
+        buffers_(table->num_cols) {}
+
+  void Run() {
+    CreateTable();
+    if (table_->num_cols == 0) {
+      if (table_->num_rows != 0) Fail(kDamaged);
+      return;
+    }
+    insert_ = copy_.Prepare(InsertStatement());
+    CopyRows();
+  }
+
+ private:
+  void CreateTable() {
+    std::string sql = "CREATE TABLE " + QuoteName(table_->name) + " (";
+    for (unsigned i = 0; i < table_->num_cols; ++i) {
+      const MdbColumn* col = Column(table_, i);
+      if (i) sql += ", ";
+      sql += QuoteName(col->name);
+      sql += ' ';
+      sql += DeclaredType(col->col_type);
+      if (IsTextType(col->col_type)) {
+        sql += " COLLATE ";
+        sql += sqlitedb::kJetCollation;
+      }
+    }
+    if (table_->num_cols == 0) sql += "\"\"";
+    sql += ")";
+    copy_.Exec(sql);
+  }
+
+  std::string InsertStatement() const {
+    std::string sql = "INSERT INTO " + QuoteName(table_->name) + " VALUES (";
+    for (unsigned i = 0; i < table_->num_cols; ++i) sql += i ? ",?" : "?";
+    return sql + ")";
+  }
+
+  // Walks the table's data pages as libmdb's own row fetch does, cracking
+  // each live row once; the number of rows found must be the table's count.
+  void CopyRows() {
+    mdb_rewind_table(table_);
+    size_t pages = 0;
+    uint64_t rows = 0;
+    const int countOffset = mdb_->fmt->row_count_offset;
+    while (mdb_read_next_dpg(table_)) {
+      if (++pages > maxPages_) Fail(kDamaged);
+      progress_.ticks.fetch_add(1, std::memory_order_relaxed);
+      const int count = mdb_get_int16(mdb_->pg_buf, countOffset);
+      for (int r = 0; r < count; ++r) {
+        int start = 0;
+        size_t size = 0;
+        if (mdb_find_row(mdb_, r, &start, &size) == -1 || size == 0) continue;
+        if (start & kRowFlagDeleted) continue;
+        start &= kRowOffsetMask;
+        if (mdb_crack_row(table_, start, size, fields_.data()) < 0) continue;
+        if (++rows > table_->num_rows) Fail(kDamaged);
+        InsertRow();
+      }
+    }
+    if (rows != table_->num_rows) Fail(kDamaged);
+  }
+
+  void InsertRow() {
+    sqlite3_stmt* st = insert_.get();
+    for (unsigned i = 0; i < table_->num_cols; ++i) {
+      const MdbField& f = fields_[i];
+      const int colnum = f.colnum;
+      if (colnum < 0 || unsigned(colnum) >= table_->num_cols) Fail(kDamaged);
+      BindValue(st, colnum + 1, Column(table_, unsigned(colnum)), f, buffers_[unsigned(colnum)]);
+    }
+    if (sqlite3_step(st) != SQLITE_DONE) Fail(kDamaged);
+    sqlite3_reset(st);
+  }
+
+  static void Need(const MdbField& f, int bytes) {
+    if (f.siz < bytes) Fail(kDamaged);
+  }
+
+  void BindValue(sqlite3_stmt* st, int p, const MdbColumn* col, const MdbField& f,
+                 std::string& buf) {
+    if (col->col_type == MDB_BOOL) {  // held in the null mask, never Null
+      sqlite3_bind_int(st, p, f.is_null ? 0 : 1);
+      return;
+    }
+    if (f.is_null) {
+      sqlite3_bind_null(st, p);
+      return;
+    }
+    const uint8_t* v = static_cast<const uint8_t*>(f.value);
+    switch (col->col_type) {
+      case MDB_BYTE:
+        Need(f, 1);
+        sqlite3_bind_int(st, p, v[0]);
+        break;
+      case MDB_INT: {
+        Need(f, 2);
+        int16_t x;
+        std::memcpy(&x, v, 2);
+        sqlite3_bind_int(st, p, x);
+        break;
+      }
+      case MDB_LONGINT:
+      case MDB_COMPLEX: {
+        Need(f, 4);
+        int32_t x;
+        std::memcpy(&x, v, 4);
+        sqlite3_bind_int(st, p, x);
+        break;
+      }
+      case MDB_MONEY: {
+        Need(f, 8);
+        int64_t x;
+        std::memcpy(&x, v, 8);
+        sqlite3_bind_double(st, p, double(x) / 10000.0);
+        break;
+      }
+      case MDB_FLOAT: {
+        Need(f, 4);
+        float x;
+        std::memcpy(&x, v, 4);
+        sqlite3_bind_double(st, p, double(x));
+        break;
+      }
+      case MDB_DOUBLE:
+      case MDB_DATETIME: {  // dates: days since 30 Dec 1899, the raw value
+        Need(f, 8);
+        double x;
+        std::memcpy(&x, v, 8);
+        sqlite3_bind_double(st, p, x);
+        break;
+      }
+      case MDB_NUMERIC: {
+        Need(f, 17);
+        char* s = mdb_numeric_to_string(mdb_, f.start, col->col_scale, col->col_prec);
+        sqlite3_bind_double(st, p, s ? std::strtod(s, nullptr) : 0.0);
+        g_free(s);
+        break;
+      }
+      case MDB_REPID: {
+        Need(f, 16);
+        char* s = mdb_uuid_to_string(mdb_->pg_buf, f.start);
+        buf.assign(s ? s : "");
+        g_free(s);
+        sqlite3_bind_text(st, p, buf.data(), int(buf.size()), SQLITE_STATIC);
+        break;
+      }
+      case MDB_TEXT:
+        text_.Decode(v, size_t(f.siz), buf);
+        sqlite3_bind_text(st, p, buf.data(), int(buf.size()), SQLITE_STATIC);
+        break;
+      case MDB_MEMO:
+        longValues_.Read(v, f.siz, raw_);
+        text_.Decode(reinterpret_cast<const uint8_t*>(raw_.data()), raw_.size(), buf);
+        sqlite3_bind_text(st, p, buf.data(), int(buf.size()), SQLITE_STATIC);
+        break;
+      case MDB_OLE:
+        longValues_.Read(v, f.siz, buf);
+        sqlite3_bind_blob(st, p, buf.data(), int(buf.size()), SQLITE_STATIC);
+        break;
+      case MDB_BINARY:
+        sqlite3_bind_blob(st, p, v, f.siz, SQLITE_STATIC);
+        break;
+      default:
+        sqlite3_bind_null(st, p);
+        break;
+    }
+  }
+
+  MdbHandle* mdb_;
+  MdbTableDef* table_;
+  SqliteCopy& copy_;
+  ReadProgress& progress_;
+  JetTextDecoder text_;
+  LongValueReader longValues_;
+  size_t maxPages_;
+  std::vector<MdbField> fields_;
+  std::vector<std::string> buffers_;
+  std::string raw_;
+  StmtPtr insert_;
+};
+
+TableInfo DescribeTable(const MdbCatalogEntry* e, MdbTableDef* t, bool jet4) {
+  TableInfo info;
+  info.name = QString::fromUtf8(e->object_name);
+  info.attributes = int32_t(uint32_t(e->flags));
+  for (unsigned i = 0; i < t->num_cols; ++i) {
+    const MdbColumn* col = Column(t, i);
+    info.fields.push_back(FieldInfo{QString::fromUtf8(col->name), FieldSize(col, jet4)});
+  }
+  return info;
+}
+
+}  // namespace
+
+std::vector<TableInfo> ReadJetFile(const std::string& nativePath, int imageFd,
+                                   ReadProgress& progress) {
+  FileBytes file = LoadFile(nativePath, progress);
+  progress.phase.store(kPhaseDecoding);
+  CheckHeader(file);
+  MdbPtr mdb(mdb_open_buffer(file.data.get(), file.size, MDB_NOFLAGS));
+  if (!mdb) Fail(kNotJet);
+  GPtrArray* catalog = mdb_read_catalog(mdb.get(), MDB_TABLE);
+  if (!catalog) Fail(kDamaged);
+  const bool jet4 = IsJet4(mdb.get());
+  SqliteCopy copy;
+  std::vector<TableInfo> tables;
+  for (unsigned i = 0; i < catalog->len; ++i) {
+    auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(catalog, i));
+    if (e->object_type != MDB_TABLE) continue;
+    TablePtr table(mdb_read_table(e));
+    if (!table || !mdb_read_columns(table.get())) Fail(kDamaged);
+    tables.push_back(DescribeTable(e, table.get(), jet4));
+    if (!IsEngineTable(e)) TableCopier(mdb.get(), table.get(), file, copy, progress).Run();
+    progress.ticks.fetch_add(1, std::memory_order_relaxed);
+  }
+  copy.WriteImage(imageFd, progress);
+  return tables;
+}
+
+}  // namespace dao

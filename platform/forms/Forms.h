@@ -1,0 +1,15 @@
+#pragma once
+// The forms runtime: windows, controls, menus and pictures.
+#include "platform/forms/Buttons.h"
+#include "platform/forms/CommonDialog.h"
+#include "platform/forms/Containers.h"
+#include "platform/forms/Control.h"
+#include "platform/forms/ControlArray.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/Host.h"
+#include "platform/forms/Image.h"
+#include "platform/forms/Label.h"
+#include "platform/forms/Menu.h"
+#include "platform/forms/Picture.h"
+#include "platform/forms/TextBox.h"
+#include "platform/forms/Twips.h"

@@ -1,0 +1,103 @@
+// SQLite failures as the run-time errors of the Jet engine.
+#include "platform/sqlite/JetDialect.h"
+#include "platform/sqlite/JetTokens.h"
+
+#include "platform/vb/VbError.h"
+
+#include <QRegularExpression>
+#include <sqlite3.h>
+
+namespace sqlitedb {
+
+namespace {
+
+constexpr int kReadOnly = 3027;
+constexpr int kDiskError = 3043;
+constexpr int kUndefinedFunction = 3085;
+constexpr int kAmbiguousField = 3079;
+constexpr int kOutOfMemory = 7;
+
+QString JetText(int number) {
+  switch (number) {
+    case kReadOnly: return QStringLiteral("Cannot update. Database or object is read-only.");
+    case kDiskError: return QStringLiteral("Disk or network error.");
+    case kUndefinedFunction: return QStringLiteral("Undefined function in expression.");
+    case kAmbiguousField:
+      return QStringLiteral(
+          "The specified field could refer to more than one table listed in the FROM clause "
+          "of your SQL statement.");
+    default: return vb::ErrorDescription(number);
+  }
+}
+
+bool IsSyntaxMessage(const QString& msg) {
+  return msg.contains(QLatin1String("syntax error")) || msg.startsWith(QLatin1String("near ")) ||
+         msg.startsWith(QLatin1String("unrecognized token")) ||
+         msg.startsWith(QLatin1String("incomplete input"));
+}
+
+// A syntax error inside the FROM clause is Jet's 3131, elsewhere 3075.
+int SyntaxNumber(sqlite3* db, const QString& sql) {
+  const int offset = db ? sqlite3_error_offset(db) : -1;
+  if (offset < 0 || sql.isEmpty()) return vb::err::SyntaxError;
+  const QString before = QString::fromUtf8(sql.toUtf8().left(offset));
+  return ClauseAt(sql, static_cast<int>(before.size())) == QLatin1String("FROM")
+             ? vb::err::SyntaxErrorFrom
+             : vb::err::SyntaxError;
+}
+
+// The number for an SQLITE_ERROR, read from its message.
+int NumberOfMessage(sqlite3* db, const QString& msg, const QString& sql) {
+  struct Rule {
+    const char* start;
+    int number;
+  };
+  static const Rule rules[] = {
+      {"no such table", vb::err::TableNotFound},
+      {"no such column", vb::err::TooFewParameters},
+      {"datatype mismatch", vb::err::TypeMismatchDb},
+      {"no such function", kUndefinedFunction},
+      {"wrong number of arguments", vb::err::SyntaxError},
+      {"ambiguous column name", kAmbiguousField},
+      {"not authorized", kReadOnly},
+      {"too many attached databases", kReadOnly},
+      {"access to ", kReadOnly},
+      {"file is not a database", vb::err::NotADatabase},
+      {"database disk image is malformed", vb::err::CannotOpenDb},
+      {"malformed database schema", vb::err::CannotOpenDb},
+  };
+  for (const Rule& r : rules) {
+    if (msg.startsWith(QLatin1String(r.start))) return r.number;
+  }
+  if (IsSyntaxMessage(msg)) return SyntaxNumber(db, sql);
+  return vb::err::SyntaxError;
+}
+
+int NumberOf(sqlite3* db, int resultCode, const QString& msg, const QString& sql) {
+  switch (resultCode & 0xff) {
+    case SQLITE_AUTH:
+    case SQLITE_READONLY: return kReadOnly;
+    case SQLITE_NOTADB: return vb::err::NotADatabase;
+    case SQLITE_CORRUPT: return vb::err::CannotOpenDb;
+    case SQLITE_CANTOPEN: return vb::err::FileNotFoundDb;
+    case SQLITE_IOERR: return kDiskError;
+    case SQLITE_NOMEM: return kOutOfMemory;
+    case SQLITE_MISMATCH: return vb::err::TypeMismatchDb;
+    case SQLITE_ERROR: return NumberOfMessage(db, msg, sql);
+    default: return vb::err::CannotOpenDb;
+  }
+}
+
+}  // namespace
+
+void RaiseSqliteError(sqlite3* db, int resultCode, const QString& sqliteSql) {
+  const QString msg = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode));
+  static const QRegularExpression jet(QStringLiteral(R"(^\[jet (\d+)\] (.*)$)"),
+                                      QRegularExpression::DotMatchesEverythingOption);
+  const QRegularExpressionMatch m = jet.match(msg);
+  if (m.hasMatch()) vb::Raise(m.captured(1).toInt(), m.captured(2));
+  const int number = NumberOf(db, resultCode, msg, sqliteSql);
+  vb::Raise(number, JetText(number) + " (" + msg + ")");
+}
+
+}  // namespace sqlitedb

@@ -1,0 +1,31 @@
+#pragma once
+// Small SQLite files for the tests, written with libsqlite3.
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+#include "platform/vb/Variant.h"
+
+namespace vb {
+// Readable test failures: "Long 5", "String \"x\"", "Null".
+void PrintTo(const Variant& v, std::ostream* os);
+}  // namespace vb
+
+namespace sqlitetest {
+
+// Runs SQL (several statements) on a new or existing file; fails the test on
+// an error.
+void ExecOnFile(const QString& path, const QString& sql);
+
+// An obituary file: ObitData (7 rows, one with a Null ROW), SourcesSheet,
+// ArchiveSheet and VERSHT. `fillerRows` adds rows of long text so that the
+// file spans many pages.
+void WriteObituaryFile(const QString& path, int fillerRows = 0);
+
+QByteArray ReadBytes(const QString& path);
+void WriteBytes(const QString& path, const QByteArray& bytes);
+// The names in a folder, sorted.
+QStringList Listing(const QString& folder);
+
+}  // namespace sqlitetest

@@ -1,0 +1,234 @@
+// The obituary connection and recordset on a small obituary file.
+#include "SqliteFixture.h"
+
+#include "platform/sqlite/SqliteConnection.h"
+#include "platform/vb/VbError.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using sqlitedb::SqliteConnection;
+using sqlitedb::SqliteRecordset;
+using vb::Variant;
+
+namespace {
+
+const char kNameOrder[] = " ORDER BY ObitData.LASTNAME, ObitData.GIVEN;";
+const char kSourceOrderA[] =
+    "  ORDER BY ObitData.NewsPubSourceID, ObitData.PublicationDateReal, ObitData.PublicationDate;";
+const char kNumericOrder[] =
+    " ORDER BY ObitData.Obituary, ObitData.Section, val(ObitData.ROW), ObitData.LOT, val(ObitData.STONE);";
+const char kFallBackOrder[] =
+    " ORDER BY ObitData.Obituary, ObitData.Section, ObitData.ROW, ObitData.LOT, ObitData.STONE;";
+
+int ErrorNumber(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const vb::VbError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+class ObituaryFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // A folder name that needs escaping in the engine's file URI.
+    folder_ = dir_.path() + "/odd #?% folder";
+    ASSERT_TRUE(QDir().mkpath(folder_));
+    path_ = folder_ + "/obits.db";
+    sqlitetest::WriteObituaryFile(path_);
+    db_.OpenDatabaseFile(path_);
+  }
+
+  // The ID column of every row, walking forward from the first.
+  QList<int> Ids(const QString& sql) {
+    SqliteRecordset rs = db_.OpenQuery(sql, false);
+    QList<int> ids;
+    for (; !rs.IsEOF(); rs.MoveToNext()) ids << rs.FieldValue("ID").AsLong();
+    return ids;
+  }
+
+  QTemporaryDir dir_;
+  QString folder_, path_;
+  SqliteConnection db_;
+};
+
+TEST_F(ObituaryFile, SearchStatementsGiveTheirRowsInOrder) {
+  const std::pair<QString, QList<int>> cases[] = {
+      // Name order sorts without regard to case: BROWN adam before Brown Mary.
+      {QString("SELECT * FROM ObitData") + kNameOrder, {7, 3, 4, 2, 1, 5, 6}},
+      {QString("SELECT * FROM ObitData") + (kSourceOrderA + 1), {1, 7, 2, 5, 3, 4, 6}},
+      {QString("SELECT * FROM ObitData ") + "WHERE " + "Lastname LIKE \"sm*\"" + kSourceOrderA, {1, 2}},
+      {QString("SELECT * FROM ObitData WHERE Lastname LIKE \"Sm*\" AND Given Like \"J*\"") + kNameOrder, {1}},
+      {QString("SELECT * FROM ObitData WHERE [ROW] = '9' AND [Section] like '1985' AND "
+               "[Obituary] like 'Herald'") + kSourceOrderA, {3, 4}},
+      {QString("SELECT * FROM ObitData WHERE [ROW] = 9 AND [Section] like '1985'") + kSourceOrderA, {3, 4}},
+      {QString("SELECT * FROM ObitData WHERE [Obituary] like 'Gaz*'") + kNameOrder, {7, 2, 1, 5}},
+      // The help line's examples; "=" ignores case too.
+      {QString("SELECT * FROM ObitData WHERE Lastname=\"Brown\"") + kNumericOrder, {7, 3}},
+      {QString("SELECT * FROM ObitData WHERE Lastname=\"Brown\" OR Lastname=\"Smith\"") + kNumericOrder,
+       {1, 7, 2, 3}},
+      // Text order of ROW and STONE: "10" before "5", "10" before "9"; Null first.
+      {QString("SELECT * FROM ObitData") + kFallBackOrder, {2, 1, 7, 5, 6, 3, 4}},
+      {QString("SELECT * FROM ObitData WHERE ID > 100") + kNameOrder, {}},
+  };
+  for (const auto& [sql, ids] : cases) EXPECT_EQ(Ids(sql), ids) << sql.toStdString();
+}
+
+TEST_F(ObituaryFile, LookUpStatementsReadTheirColumns) {
+  const struct {
+    const char* sql;
+    const char* column;
+    Variant value;
+  } cases[] = {
+      {"Select * from SourcesSheet where newsid=1", "Publisher", Variant("Daily Gazette")},
+      {"Select * from ArchiveSheet where ArchiveID=8", "ArchiveName", Variant("archive of the county")},
+      {"SELECT * FROM SourcesSheet WHERE newspubsourceid=\"2\" ORDER BY Publisher;", "Publisher",
+       Variant("Evening Herald")},
+      {"SELECT * FROM ArchiveSheet WHERE ArchiveID=\"7\" ORDER BY ArchiveName;", "ArchiveName",
+       Variant("City Archive")},
+      // Case-insensitive order: "archive..." before "City...".
+      {"SELECT * FROM ArchiveSheet ORDER BY ArchiveName;", "ArchiveName", Variant("archive of the county")},
+      {"SELECT * FROM VERSHT", "dbver", Variant("3.1")},
+  };
+  for (const auto& c : cases) {
+    SqliteRecordset rs = db_.OpenQuery(c.sql, false);
+    ASSERT_GE(rs.CurrentPosition(), 0) << c.sql;
+    rs.MoveToLast();
+    rs.MoveToFirst();
+    EXPECT_EQ(rs.FieldValue(c.column), c.value) << c.sql;
+  }
+}
+
+TEST_F(ObituaryFile, FailingStatementsGiveJetNumbers) {
+  const std::pair<QString, int> cases[] = {
+      {QString("SELECT * FROM ObitData") + kNumericOrder, 3464},  // a Null ROW
+      {"SELECT * FROM CemSheet", 3078},
+      {QString("SELECT * FROM ObitData WHERE ") + kNameOrder, 3075},
+      {"SELECT * FROM ObitData WHERE Nosuch = 1", 3061},
+      {"SELECT * FROM ObitData WHERE Lastname LIKE \"Sm\"ith\"", 3075},
+      {"SELECT * FROM ObitData WHERE [Obituary] like 'O'Neil'", 3075},
+      {"Select * from SourcesSheet where newsid=", 3075},
+      {"SELECT * FROM WHERE Lastname = 'x'", 3131},
+      {"SELECT * FROM ObitData o, WHERE 1", 3131},
+      {"SELECT * FROM ObitData WHERE Lastname = 'x'; DELETE FROM ObitData", 3142},
+  };
+  for (const auto& [sql, number] : cases)
+    EXPECT_EQ(ErrorNumber([&] { db_.OpenQuery(sql, false); }), number) << sql.toStdString();
+}
+
+TEST_F(ObituaryFile, RecordsetMovesLikeTheViewerExpects) {
+  SqliteRecordset rs = db_.OpenQuery(QString("SELECT * FROM ObitData") + kNameOrder, true);
+  EXPECT_EQ(rs.CurrentPosition(), 1);  // the first row is record 1
+  EXPECT_FALSE(rs.IsBOF());
+  EXPECT_EQ(rs.FieldCount(), 15);
+  rs.MoveToLast();
+  EXPECT_EQ(rs.RowCount(), 7);
+  EXPECT_EQ(rs.CurrentPosition(), 7);
+  EXPECT_EQ(rs.FieldValue("LastName"), Variant("Álvarez"));
+  rs.MoveToNext();
+  EXPECT_TRUE(rs.IsEOF());
+  EXPECT_LT(rs.CurrentPosition(), 0);
+  EXPECT_EQ(ErrorNumber([&] { rs.FieldValue("LastName"); }), 3021);
+  rs.MoveToNext();  // a second step beyond the end stays there
+  rs.MoveToPrevious();
+  EXPECT_FALSE(rs.IsEOF());
+  EXPECT_EQ(rs.CurrentPosition(), 7);
+  rs.MoveToFirst();
+  EXPECT_EQ(rs.CurrentPosition(), 1);
+  rs.MoveToPrevious();
+  EXPECT_TRUE(rs.IsBOF());
+  EXPECT_LT(rs.CurrentPosition(), 0);
+  rs.MoveToNext();
+  EXPECT_FALSE(rs.IsBOF());
+  EXPECT_EQ(rs.CurrentPosition(), 1);
+  // Column names match without regard to case; Null, blanks and numbers.
+  EXPECT_EQ(rs.FieldValue("lastname"), Variant("BROWN"));
+  EXPECT_EQ(rs.FieldValue("LASTNAME"), rs.FieldValue("Lastname"));
+  EXPECT_EQ(rs.FieldValue("TypedObit"), Variant::Null());
+  EXPECT_EQ(rs.FieldValue("VisitationOverride"), Variant(int32_t{0}));
+  EXPECT_EQ(rs.FieldValue("PublicationDateReal"), Variant(33001.0));
+  EXPECT_EQ(ErrorNumber([&] { rs.FieldValue("NoSuchColumn"); }), 3265);
+  rs.MoveToNext();
+  EXPECT_EQ(rs.CurrentPosition(), 2);
+  EXPECT_EQ(rs.FieldValue("Given"), Variant("Mary"));
+}
+
+TEST_F(ObituaryFile, EmptyAndSingleRowResults) {
+  SqliteRecordset none = db_.OpenQuery("SELECT * FROM ObitData WHERE Lastname LIKE \"x*\"", false);
+  EXPECT_EQ(none.CurrentPosition(), -1);
+  EXPECT_TRUE(none.IsBOF());
+  EXPECT_TRUE(none.IsEOF());
+  EXPECT_EQ(none.FieldCount(), 15);
+  none.MoveToLast();
+  none.MoveToFirst();
+  EXPECT_EQ(none.CurrentPosition(), -1);
+  EXPECT_EQ(none.RowCount(), 0);
+  EXPECT_EQ(ErrorNumber([&] { none.FieldValue("ID"); }), 3021);
+
+  SqliteRecordset one = db_.OpenQuery("SELECT * FROM ObitData WHERE [ID] = 5", false);
+  one.MoveToNext();
+  EXPECT_TRUE(one.IsEOF());
+  one.MoveToPrevious();
+  EXPECT_EQ(one.FieldValue("TypedObit"), Variant("   "));
+  one.MoveToPrevious();
+  EXPECT_TRUE(one.IsBOF());
+  one.MoveToNext();
+  EXPECT_EQ(one.CurrentPosition(), 1);
+
+  const SqliteRecordset unset;
+  EXPECT_EQ(unset.CurrentPosition(), -1);
+  EXPECT_EQ(unset.FieldCount(), 0);
+}
+
+TEST_F(ObituaryFile, RecordsetOutlivesItsConnection) {
+  SqliteRecordset rs;
+  {
+    SqliteConnection other;
+    other.OpenDatabaseFile(path_);
+    rs = other.OpenQuery("SELECT * FROM VERSHT", false);
+  }
+  EXPECT_EQ(rs.FieldValue("dbver"), Variant("3.1"));
+  db_ = SqliteConnection();  // a new, unopened connection replaces the old
+  EXPECT_EQ(ErrorNumber([&] { db_.OpenQuery("SELECT * FROM VERSHT", false); }), 3420);
+}
+
+TEST_F(ObituaryFile, OpensWindowsFormPathsWithoutRegardToCase) {
+  QString windowsPath = QString(folder_ + "/OBITS.DB").replace('/', '\\');
+  SqliteConnection c;
+  EXPECT_TRUE(c.OpenDatabaseFile(windowsPath));
+  EXPECT_EQ(c.OpenQuery("SELECT * FROM VERSHT", false).RowCount(), 1);
+}
+
+TEST(RowSetValues, DeclaredTypesGiveVariantKinds) {
+  QTemporaryDir dir;
+  const QString path = dir.path() + "/types.db";
+  sqlitetest::ExecOnFile(path, R"(
+    CREATE TABLE T (b BOOLEAN, s SMALLINT, d DATETIME, r DOUBLE, i INTEGER, t TEXT, n NUMERIC);
+    INSERT INTO T VALUES (1, 12, 36526.5, 2, 3000000000, 'x', 7);
+    INSERT INTO T VALUES (0, 40000, 'May 5', 'text', -5, CAST(X'436166E9' AS TEXT), NULL);
+  )");
+  SqliteConnection c;
+  c.OpenDatabaseFile(path);
+  SqliteRecordset rs = c.OpenQuery("SELECT T.*, s + 1 AS e FROM T", false);
+  EXPECT_EQ(rs.FieldValue("b"), Variant(true));
+  EXPECT_EQ(rs.FieldValue("s"), Variant(int16_t{12}));
+  EXPECT_EQ(rs.FieldValue("d"), Variant(vb::DateValue{36526.5}));
+  EXPECT_EQ(rs.FieldValue("r"), Variant(2.0));
+  EXPECT_EQ(rs.FieldValue("i"), Variant(3000000000.0));
+  EXPECT_EQ(rs.FieldValue("t"), Variant("x"));
+  EXPECT_EQ(rs.FieldValue("n"), Variant(7.0));
+  EXPECT_EQ(rs.FieldValue("e"), Variant(int32_t{13}));
+  rs.MoveToNext();
+  EXPECT_EQ(rs.FieldValue("b"), Variant(false));
+  EXPECT_EQ(rs.FieldValue("s"), Variant(int32_t{40000}));  // beyond 16 bits
+  EXPECT_EQ(rs.FieldValue("d"), Variant("May 5"));          // text stays text
+  EXPECT_EQ(rs.FieldValue("r"), Variant("text"));
+  EXPECT_EQ(rs.FieldValue("i"), Variant(int32_t{-5}));
+  EXPECT_EQ(rs.FieldValue("t"), Variant("Café"));  // not UTF-8: Windows-1252
+  EXPECT_EQ(rs.FieldValue("n"), Variant::Null());
+}
+
+}  // namespace
