@@ -2,6 +2,7 @@
 
 #include "platform/vb/Conversions.h"
 #include "platform/vb/ErrorTrap.h"
+#include "platform/win/FileSystem.h"
 #include "platform/win/Win.h"
 #include "support/AppIdentity.h"
 #include "support/FileInfoClassConstructorModule.h"
@@ -12,6 +13,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <memory>
 
 namespace browser {
 
@@ -27,20 +29,36 @@ vb::ErrorTrap Trap(const char* procedure) {
   return vb::ErrorTrap(GlobErrorModule::LogErrorHandler(QString::fromLatin1(procedure), kModule));
 }
 
-// Opens the file for reading as text and reads its whole length, as the
-// start-up does with a launch file: a file that cannot be opened or read
-// raises the platform's error.
-void ReadWholeFile(const QString& windowsPath) {
-  const QString native = win::ToNativePath(windowsPath);
-  const QFileInfo info(native);
-  if (!info.exists()) vb::Raise(QFileInfo(info.absolutePath()).isDir() ? vb::err::FileNotFound
-                                                                       : vb::err::PathNotFound);
-  if (info.isDir()) vb::Raise(vb::err::PathFileAccessError);
-  QFile file(native);
-  if (!file.open(QIODevice::ReadOnly)) vb::Raise(vb::err::PermissionDenied);
-  file.readAll();
-  if (file.error() != QFileDevice::NoError) vb::Raise(57);  // Device I/O error
-}
+// The launch file as the start-up reads it: opened for input as text, read
+// to its length and closed. Each step is one statement of its own, so that
+// after an ignored open the read of the unopened file fails as well.
+class LaunchFileReader {
+ public:
+  void Open(const QString& windowsPath) {
+    if (win::fs::HasInvalidNameCharacters(windowsPath) || win::fs::HasWildcards(windowsPath))
+      vb::Raise(vb::err::BadFileNameOrNumber);
+    const QString native = win::fs::AnsiNativePath(windowsPath);
+    const QFileInfo info(native);
+    if (!info.exists())
+      vb::Raise(QFileInfo(info.absolutePath()).isDir() ? vb::err::FileNotFound
+                                                       : vb::err::PathNotFound);
+    if (info.isDir()) vb::Raise(vb::err::PathFileAccessError);
+    auto file = std::make_unique<QFile>(native);
+    if (!file->open(QIODevice::ReadOnly)) vb::Raise(vb::err::PathFileAccessError);
+    file_ = std::move(file);
+  }
+  // Input(LOF(f), f): the whole content, which nobody uses.
+  void ReadAll() {
+    if (!file_) vb::Raise(vb::err::BadFileNameOrNumber);
+    file_->readAll();
+    if (file_->error() != QFileDevice::NoError) vb::Raise(57);  // Device I/O error
+  }
+  // Closing a file number that was never opened is no error.
+  void Close() { file_.reset(); }
+
+ private:
+  std::unique_ptr<QFile> file_;
+};
 
 }  // namespace
 
@@ -60,7 +78,9 @@ void FormGravelightMain::WireEvents() {
   form_.OnResize = [this] { Form_Resize(); };
   form_.OnUnload = [this] { Form_Unload(); };
   C<Menu>("mnuChooseDataCDDrive").OnClick = [this] { mnuChooseDataCDDrive_Click(); };
-  C<CommandButton>("CMD_SelectAll").OnClick = [this] { CMD_SelectAll_Click(); };
+  WireSearchEvents();
+  WireRecordEvents();
+  WirePictureEvents();
 }
 
 // ---- Start-up ----------------------------------------------------------------
@@ -96,7 +116,10 @@ void FormGravelightMain::Form_Load() {
       trap([&] { DataFilePath_ = path; });
     } else {
       QString name;
-      trap([&] { ReadWholeFile(commandLine); });
+      LaunchFileReader launchFile;
+      trap([&] { launchFile.Open(commandLine); });
+      trap([&] { launchFile.ReadAll(); });
+      trap([&] { launchFile.Close(); });
       trap([&] { name = Module2::ReadINIValue("SETTING", "DATAFILE", "d:\\db1.mdb", commandLine); });
       trap([&] { C<TextBox>("DataFilePathText").SetText(folder + name); });
       trap([&] { DataFilePath_ = folder + name; });
@@ -141,10 +164,8 @@ void FormGravelightMain::mnuChooseDataCDDrive_Click() {
   trap.Run([&] {
     for (;;) {
       QString oldPath, oldFolder;
-      trap([&] {
-        oldPath = DataFilePath_;
-        oldFolder = C<TextBox>("DataPathText").Text();
-      });
+      trap([&] { oldPath = DataFilePath_; });
+      trap([&] { oldFolder = C<TextBox>("DataPathText").Text(); });
       // An error of the dialog (Cancel among them) or of taking its choice
       // goes straight to the check of the path as it stands.
       try {
@@ -227,7 +248,7 @@ QString FormGravelightMain::CheckProtectedDbVersionStr() {
     trap([&] { C<Label>("LBL_NavCurrentRecordNumber").SetCaption("0"); });
     // Any error from here on ends the detection silently with what it found.
     try {
-      version = DetectVersion(version);
+      DetectVersion(version);
     } catch (const vb::VbError&) {
     }
   });
@@ -235,44 +256,33 @@ QString FormGravelightMain::CheckProtectedDbVersionStr() {
 }
 
 // Walks the tables for the layout of Sheet1 and the version table, then reads
-// the version row. `version` is updated in place so that an error keeps what
-// was found so far.
-QString FormGravelightMain::DetectVersion(QString version) {
-  struct Found {
-    QString& version;
-  };
+// the version row. `version` is updated in place, so an error keeps what was
+// found so far; a dbappinfo that does not convert leaves DbAppInfo as it was.
+void FormGravelightMain::DetectVersion(QString& version) {
   bool hasVersionTable = false;
-  {
-    auto db = dao::DBEngine().OpenDatabase(DataFilePath_, true, true);
-    for (const dao::TableDef& table : db->TableDefs()) {
-      const uint32_t attributes = static_cast<uint32_t>(table.Attributes());
-      if ((attributes & 0x2u) || (attributes & 0x80000000u)) continue;
-      for (const dao::TableDefField& field : table.Fields()) {
-        if (table.Name() == "Sheet1" && field.Name() == "LastName")
-          version = field.Size() == 30 ? "1.55" : "1.56";
-        if (table.Name() == "VERSHT") hasVersionTable = true;
-      }
+  auto db = dao::DBEngine().OpenDatabase(DataFilePath_, true, true);
+  for (const dao::TableDef& table : db->TableDefs()) {
+    // Bits 1 and 31 together are the engine's system-object flag.
+    const uint32_t attributes = static_cast<uint32_t>(table.Attributes());
+    if ((attributes & 0x2u) || (attributes & 0x80000000u)) continue;
+    for (const dao::TableDefField& field : table.Fields()) {
+      if (table.Name() == "Sheet1" && field.Name() == "LastName")
+        version = field.Size() == 30 ? "1.55" : "1.56";
+      if (table.Name() == "VERSHT") hasVersionTable = true;
     }
-    db->Close();
   }
-  if (hasVersionTable) {
-    auto db = dao::DBEngine().OpenDatabase(DataFilePath_, true, true);
-    auto rs = db->OpenRecordset("SELECT * FROM VERSHT");
-    if (rs->AbsolutePosition() > -1) {
-      rs->MoveLast();
-      rs->MoveFirst();
-      const vb::Variant dbver = Module1::GetFieldValue("dbver", *rs);
-      version = dbver.type() == vb::Variant::Type::String ? dbver.AsString() : vb::CStr(dbver);
-      try {
-        DbAppInfo_ = vb::CInt(Module1::GetFieldValue("dbappinfo", *rs));
-      } catch (const vb::VbError&) {
-        return version;  // the version is already set; DbAppInfo keeps its value
-      }
-    }
-    rs->Close();
-    db->Close();
+  db->Close();
+  if (!hasVersionTable) return;
+  db = dao::DBEngine().OpenDatabase(DataFilePath_, true, true);
+  auto rs = db->OpenRecordset("SELECT * FROM VERSHT");
+  if (rs->AbsolutePosition() > -1) {
+    rs->MoveLast();
+    rs->MoveFirst();
+    version = vb::CStr(Module1::GetFieldValue("dbver", *rs));
+    DbAppInfo_ = vb::CInt(Module1::GetFieldValue("dbappinfo", *rs));
   }
-  return version;
+  rs->Close();
+  db->Close();
 }
 
 int16_t FormGravelightMain::EnableVersion200Controls(bool&) {
@@ -303,9 +313,5 @@ void FormGravelightMain::LoadCustomFieldNames() {
     }
   });
 }
-
-// ---- Searches ------------------------------------------------------------------
-
-void FormGravelightMain::CMD_SelectAll_Click() {}
 
 }  // namespace browser

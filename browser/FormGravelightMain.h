@@ -3,6 +3,7 @@
 // version and custom field labels, resizing and unloading.
 #include "browser/FormBuilder.h"
 #include "browser/FormLayout.h"
+#include "browser/SearchFrame.h"
 #include "platform/dao/Dao.h"
 #include "platform/forms/Forms.h"
 
@@ -13,7 +14,7 @@
 
 namespace browser {
 
-class FormGravelightMain {
+class FormGravelightMain : private SearchTarget, private NavigationTarget {
  public:
   // Builds the window from its design; loading happens on Show (or Load).
   FormGravelightMain(const FormSpec& formSpec, const std::vector<ControlSpec>& controls);
@@ -26,7 +27,27 @@ class FormGravelightMain {
   void Form_Resize();
   void Form_Unload();
   void mnuChooseDataCDDrive_Click();
+
+  // Selection and navigation (FormGravelightMainSearch.cpp).
   void CMD_SelectAll_Click();
+  void CMD_MoveFirst_Click();
+  void CMD_MovePrev_Click();
+  void CMD_MoveNext_Click();
+  void CMD_MoveLast_Click();
+
+  // The record's fields, record text and position (FormGravelightMainRecord.cpp).
+  bool LoadDataToBox(dao::Recordset*& mRecordSet);
+
+  // Pictures and clipboard (FormGravelightMainPictures.cpp).
+  void PicText1_Change();
+  void PicText2_Change();
+  void PicText3_Change();
+  void CMD_ViewImage1_Click();
+  void CMD_ViewImage2_Click();
+  void CMD_ViewImage3_Click();
+  int32_t MySizeImage1(const QString& PicturePath);
+  void Image1_MouseDown(int Button, int Shift, float X, float Y);
+  void mnuCopy1_Click();
 
   // True when Fname names a plain file (wildcards allowed) that the
   // directory look-up finds; folders, hidden and system files do not count.
@@ -41,6 +62,7 @@ class FormGravelightMain {
   // Window state, readable by tests and the information window.
   const QString& DataFilePath() const { return DataFilePath_; }
   const QString& RememberIniPath() const { return RememberIniPath_; }
+  dao::Recordset* MainRecordSet() const { return MainRecordSet_.get(); }
   int16_t DbAppInfo() const { return DbAppInfo_; }
   float OldScaleWidth() const { return OldScaleWidth_; }
   float OldScaleHeight() const { return OldScaleHeight_; }
@@ -51,10 +73,38 @@ class FormGravelightMain {
   template <class T>
   T& C(const QString& name, int index) const { return form_.Get<T>(name, index); }
   void WireEvents();
-  void ReadLaunchFile(const QString& commandLine);
+  void WireSearchEvents();
+  void WireRecordEvents();
+  void WirePictureEvents();
   void ShowFileNotFound();
   void LoadVersionAndLabels();
-  QString DetectVersion(QString version);
+  void DetectVersion(QString& version);
+
+  // The search frame's and the navigation's view of this window
+  // (FormGravelightMainSearch.cpp).
+  void ClearFieldBox(int index) override;
+  void ShowPlaceholderPicture() override;
+  void SetRecordsSelected(const QString& caption) override;
+  void SetCurrentRecordNumber(const QString& caption) override;
+  void OpenConnection() override;
+  void OpenSelection(const QString& statement) override;
+  bool SelectionIsEmpty() override;
+  void SelectionMoveLast() override;
+  void SelectionMoveFirst() override;
+  int SelectionFieldCount() override;
+  int SelectionRecordCount() override;
+  void ShowCurrentRecord() override;
+  void SetNavigationEnabled(bool enabled) override;
+  void EnableSearchButtons() override;
+  void MoveFirst() override;
+  void MovePrevious() override;
+  void MoveNext() override;
+  void MoveLast() override;
+  bool AtBOF() override;
+  bool AtEOF() override;
+  void SetButtonEnabled(NavigationButton button, bool enabled) override;
+  dao::Recordset& Selection() const;
+  void RunNavigation(const char* procedure, NavigationButton button);
 
   forms::Form form_;
   QString DataFilePath_;

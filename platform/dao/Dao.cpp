@@ -35,13 +35,13 @@ std::vector<TableDef> MakeTableDefs(const std::vector<TableInfo>& tables) {
 
 // ---- Field, FieldList ----------------------------------------------------------
 
-const QString& Field::Name() const { return recordset_->rows_.ColumnNames().at(column_); }
+const QString& Field::Name() const { return recordset_->rows_->ColumnNames().at(column_); }
 
 vb::Variant Field::Value() const { return recordset_->Value(column_); }
 
 int FieldList::Count() const {
   recordset_->CheckOpen();
-  return recordset_->rows_.ColumnCount();
+  return recordset_->rows_->ColumnCount();
 }
 
 Field FieldList::Item(const QString& name) const {
@@ -50,10 +50,11 @@ Field FieldList::Item(const QString& name) const {
 
 // ---- Recordset -------------------------------------------------------------------
 
-Recordset::Recordset(sqlitedb::RowSet rows, std::shared_ptr<const OpenState> database)
+Recordset::Recordset(std::shared_ptr<const sqlitedb::RowSet> rows,
+                     std::shared_ptr<const OpenState> database)
     : rows_(std::move(rows)),
       database_(std::move(database)),
-      count_(rows_.RowCount()),
+      count_(rows_->RowCount()),
       current_(count_ > 0 ? 0 : -1) {}
 
 void Recordset::CheckOpen() const {
@@ -110,7 +111,7 @@ int Recordset::ColumnIndex(const QString& name) const {
   CheckOpen();
   auto it = columnsAsked_.constFind(name);
   if (it != columnsAsked_.constEnd()) return *it;
-  const int index = rows_.ColumnIndex(name);
+  const int index = rows_->ColumnIndex(name);
   if (index < 0) vb::Raise(vb::err::ItemNotFound);
   columnsAsked_.insert(name, index);
   return index;
@@ -119,7 +120,7 @@ int Recordset::ColumnIndex(const QString& name) const {
 vb::Variant Recordset::Value(int column) const {
   CheckOpen();
   if (current_ < 0 || current_ >= count_) vb::Raise(vb::err::NoCurrentRecord);
-  return rows_.Value(current_, column);
+  return rows_->Value(current_, column);
 }
 
 // ---- Database ----------------------------------------------------------------------
@@ -138,8 +139,7 @@ void Database::CheckOpen() const {
 std::unique_ptr<Recordset> Database::OpenRecordset(const QString& sql) {
   CheckOpen();
   const QString translated = sqlitedb::TranslateJetSql(sql);
-  sqlitedb::RowSet rows = sqlitedb::RowSet::Execute(copy_->Db(), translated);
-  return std::unique_ptr<Recordset>(new Recordset(std::move(rows), state_));
+  return std::unique_ptr<Recordset>(new Recordset(copy_->Run(translated), state_));
 }
 
 const std::vector<TableDef>& Database::TableDefs() const {

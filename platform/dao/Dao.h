@@ -77,12 +77,13 @@ class Recordset {
   friend class Database;
   friend class Field;
   friend class FieldList;
-  Recordset(sqlitedb::RowSet rows, std::shared_ptr<const OpenState> database);
+  Recordset(std::shared_ptr<const sqlitedb::RowSet> rows,
+            std::shared_ptr<const OpenState> database);
   void CheckOpen() const;
   int ColumnIndex(const QString& name) const;
   vb::Variant Value(int column) const;
 
-  sqlitedb::RowSet rows_;
+  std::shared_ptr<const sqlitedb::RowSet> rows_;
   std::shared_ptr<const OpenState> database_;
   int count_;
   int current_;  // -1 before the first row, count_ after the last

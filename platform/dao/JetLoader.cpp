@@ -202,7 +202,7 @@ std::shared_ptr<const JetCopy> OpenImage(int imageFd, std::vector<TableInfo> tab
   void* image = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE, imageFd, 0);
   if (image == MAP_FAILED) vb::Raise(kDamaged);
   sqlite3* db = nullptr;
-  if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK ||
+  if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK ||
       sqlite3_deserialize(db, "main", static_cast<unsigned char*>(image), sqlite3_int64(size),
                           sqlite3_int64(size), SQLITE_DESERIALIZE_READONLY) != SQLITE_OK) {
     sqlite3_close(db);
@@ -210,6 +210,8 @@ std::shared_ptr<const JetCopy> OpenImage(int imageFd, std::vector<TableInfo> tab
     vb::Raise(kDamaged);
   }
   auto copy = std::make_shared<const JetCopy>(db, image, size, std::move(tables));
+  // Pages are read in place from the image rather than copied into a cache.
+  sqlite3_exec(db, "PRAGMA mmap_size=2147418112", nullptr, nullptr, nullptr);
   sqlitedb::RegisterJetFunctions(db);
   sqlitedb::InstallReadOnlyAuthorizer(db);
   return copy;
@@ -238,6 +240,14 @@ JetCopy::JetCopy(sqlite3* db, void* image, size_t imageSize, std::vector<TableIn
 JetCopy::~JetCopy() {
   sqlite3_close(db_);
   munmap(image_, imageSize_);
+}
+
+std::shared_ptr<const sqlitedb::RowSet> JetCopy::Run(const QString& sqliteSql) const {
+  if (lastRows_ && lastSql_ == sqliteSql) return lastRows_;
+  auto rows = std::make_shared<const sqlitedb::RowSet>(sqlitedb::RowSet::Execute(db_, sqliteSql));
+  lastSql_ = sqliteSql;
+  lastRows_ = rows;
+  return rows;
 }
 
 std::shared_ptr<const JetCopy> LoadJetCopy(const std::string& nativePath) {

@@ -3,6 +3,9 @@
 // time limit so that a file which makes libmdb crash or loop becomes a
 // run-time error of the open; the copies are cached per file for the process.
 #include "platform/dao/JetCatalog.h"
+#include "platform/sqlite/RowSet.h"
+
+#include <QString>
 
 #include <cstddef>
 #include <memory>
@@ -22,12 +25,18 @@ class JetCopy {
 
   sqlite3* Db() const { return db_; }
   const std::vector<TableInfo>& Tables() const { return tables_; }
+  // The rows of a (translated) statement. The copy never changes, so the
+  // result of the statement last run is kept and shared: the windows re-run
+  // the same statement on every re-open of the file.
+  std::shared_ptr<const sqlitedb::RowSet> Run(const QString& sqliteSql) const;
 
  private:
   sqlite3* db_;
   void* image_;  // the mapped database image the connection reads
   size_t imageSize_;
   std::vector<TableInfo> tables_;
+  mutable QString lastSql_;
+  mutable std::shared_ptr<const sqlitedb::RowSet> lastRows_;
 };
 
 // Reads the file in a child process and returns its copy. Raises the

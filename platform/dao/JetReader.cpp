@@ -248,7 +248,7 @@ class SqliteCopy {
  public:
   SqliteCopy() {
     if (sqlite3_open_v2("file:/jetcopy?vfs=memdb", &db_,
-                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI | SQLITE_OPEN_NOMUTEX,
                         nullptr) != SQLITE_OK)
       Fail(kDamaged);
     sqlitedb::RegisterJetFunctions(db_);

@@ -77,7 +77,7 @@ void InstallReadOnlyAuthorizer(sqlite3* db);
 //   syntax errors -> 3075 (3131 in FROM), no such function -> 3085,
 //   wrong number of arguments -> 3075, ambiguous column -> 3079,
 //   denied by the read-only rules / read-only file -> 3027,
-//   not a database (also an empty file) -> 3343, damaged file -> 3049,
+//   not a database -> 3343, damaged file -> 3049,
 //   missing file -> 3024, I/O failure -> 3043, out of memory -> 7,
 //   an error raised inside a Jet function -> that error's number,
 //   any other -> 3075 for SQLITE_ERROR, else 3049.

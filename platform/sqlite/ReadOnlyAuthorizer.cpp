@@ -8,19 +8,24 @@ namespace sqlitedb {
 
 namespace {
 
-// PRAGMAs that only report; any of them with a value to set is denied.
-const char* const kReadingPragmas[] = {
-    "table_info", "table_xinfo", "index_list", "index_info", "index_xinfo",
-    "foreign_key_list", "database_list", "collation_list", "function_list",
-    "table_list", "quick_check", "integrity_check", "page_size", "page_count",
-    "encoding", "schema_version", "user_version", "application_id", "freelist_count"};
-
-bool IsReadingPragma(const char* name, const char* value) {
-  if (name == nullptr || value != nullptr) return false;
-  for (const char* p : kReadingPragmas) {
-    if (QString::fromUtf8(name).compare(QLatin1String(p), Qt::CaseInsensitive) == 0) return true;
+bool NameIn(const char* name, std::initializer_list<const char*> names) {
+  for (const char* n : names) {
+    if (QString::fromUtf8(name).compare(QLatin1String(n), Qt::CaseInsensitive) == 0) return true;
   }
   return false;
+}
+
+// PRAGMAs that only report: some take the name of what to report on, the
+// others would change a setting when given a value.
+bool IsReadingPragma(const char* name, const char* value) {
+  if (name == nullptr) return false;
+  if (NameIn(name, {"table_info", "table_xinfo", "index_list", "index_info", "index_xinfo",
+                    "foreign_key_list", "quick_check", "integrity_check"}))
+    return true;
+  return value == nullptr &&
+         NameIn(name, {"database_list", "collation_list", "function_list", "table_list",
+                       "page_size", "page_count", "encoding", "schema_version", "user_version",
+                       "application_id", "freelist_count"});
 }
 
 int Authorize(void*, int action, const char* arg1, const char* arg2, const char*, const char*) {

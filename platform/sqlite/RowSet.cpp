@@ -5,6 +5,7 @@
 #include "platform/vb/VbError.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -121,10 +122,17 @@ void RowSet::AddColumns(sqlite3_stmt* stmt) {
   }
 }
 
-void RowSet::AddRow(sqlite3_stmt* stmt) {
-  if (data_.size() > std::numeric_limits<uint32_t>::max()) throw std::bad_alloc();
-  rowStart_.push_back(static_cast<uint32_t>(data_.size()));
-  for (int c = 0; c < ColumnCount(); ++c) PutValue(data_, stmt, c);
+void RowSet::AddRow(sqlite3_stmt* stmt, std::vector<uint8_t>& scratch) {
+  constexpr size_t kBlockSize = size_t{1} << 20;
+  scratch.clear();
+  for (int c = 0; c < ColumnCount(); ++c) PutValue(scratch, stmt, c);
+  if (blocks_.empty() || blocks_.back().capacity() - blocks_.back().size() < scratch.size()) {
+    blocks_.emplace_back();
+    blocks_.back().reserve(std::max(kBlockSize, scratch.size()));
+  }
+  std::vector<uint8_t>& block = blocks_.back();
+  rows_.push_back({static_cast<uint32_t>(blocks_.size() - 1), static_cast<uint32_t>(block.size())});
+  block.insert(block.end(), scratch.begin(), scratch.end());
 }
 
 RowSet RowSet::Execute(sqlite3* db, const QString& sqliteSql) {
@@ -141,17 +149,20 @@ RowSet RowSet::Execute(sqlite3* db, const QString& sqliteSql) {
     vb::Raise(3142, QStringLiteral("Characters found after end of SQL statement."));
   if (!sqlite3_stmt_readonly(stmt.get()))
     vb::Raise(3027, QStringLiteral("Cannot update. Database or object is read-only."));
+  if (sqlite3_column_count(stmt.get()) == 0)  // not a query (REINDEX, ...)
+    vb::Raise(3219, QStringLiteral("Invalid operation."));
 
   RowSet set;
   set.AddColumns(stmt.get());
+  std::vector<uint8_t> scratch;
   for (;;) {
     const int step = sqlite3_step(stmt.get());
     if (step == SQLITE_DONE) break;
     if (step != SQLITE_ROW) RaiseSqliteError(db, step, sqliteSql);
-    set.AddRow(stmt.get());
+    set.AddRow(stmt.get(), scratch);
   }
-  set.data_.shrink_to_fit();
-  set.rowStart_.shrink_to_fit();
+  if (!set.blocks_.empty()) set.blocks_.back().shrink_to_fit();
+  set.rows_.shrink_to_fit();
   return set;
 }
 
@@ -160,7 +171,7 @@ int RowSet::ColumnIndex(const QString& name) const { return index_.value(name.to
 vb::Variant RowSet::Value(int row, int column) const {
   if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount())
     vb::Raise(vb::err::SubscriptOutOfRange);
-  const uint8_t* p = data_.data() + rowStart_[row];
+  const uint8_t* p = blocks_[rows_[row].block].data() + rows_[row].offset;
   for (int c = 0; c < column; ++c) SkipValue(p);
   const ColumnKind kind = columnKinds_[column];
   switch (*p++) {

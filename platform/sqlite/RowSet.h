@@ -44,12 +44,12 @@ class RowSet {
   RowSet() = default;
 
   // Runs the (already translated) statement on `db` and keeps every row.
-  // Only a reading statement runs (others raise 3027); text after the
-  // statement raises 3142. Raises the run-time error of a failure
+  // Only a reading statement runs (others raise 3027), and only one that
+  // gives rows (others raise 3219); text after the statement raises 3142. Raises the run-time error of a failure
   // (RaiseSqliteError); a failure part-way through keeps no rows.
   static RowSet Execute(sqlite3* db, const QString& sqliteSql);
 
-  int RowCount() const { return static_cast<int>(rowStart_.size()); }
+  int RowCount() const { return static_cast<int>(rows_.size()); }
   int ColumnCount() const { return static_cast<int>(names_.size()); }
   const QStringList& ColumnNames() const { return names_; }
   // The index of a column, matched without regard to case (the first of
@@ -62,14 +62,20 @@ class RowSet {
  private:
   enum class ColumnKind : uint8_t { Plain, Boolean, Integer16, Double, Date };
   static ColumnKind KindOfDeclaredType(const char* declaredType);
+  struct RowStart {
+    uint32_t block;   // index in blocks_
+    uint32_t offset;  // where the row's first value starts in the block
+  };
   void AddColumns(sqlite3_stmt* stmt);
-  void AddRow(sqlite3_stmt* stmt);
+  void AddRow(sqlite3_stmt* stmt, std::vector<uint8_t>& scratch);
 
   QStringList names_;
-  QHash<QString, int> index_;          // case-folded name -> first column
+  QHash<QString, int> index_;            // case-folded name -> first column
   std::vector<ColumnKind> columnKinds_;  // declared kind of each column
-  std::vector<uint32_t> rowStart_;     // offset of each row in data_
-  std::vector<uint8_t> data_;          // encoded values, row after row
+  std::vector<RowStart> rows_;
+  // Encoded values, row after row, in blocks that are never reallocated, so
+  // that reading a large result needs no more memory than it keeps.
+  std::vector<std::vector<uint8_t>> blocks_;
 };
 
 }  // namespace sqlitedb

@@ -3,6 +3,9 @@
 // columns and rows the viewers use, and every named picture loads.
 #include "tools/democd/DemoCd.h"
 
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,9 +13,6 @@
 #include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
-#include <sqlite3.h>
-
 #include <memory>
 #include <set>
 
@@ -35,9 +35,12 @@ std::vector<std::vector<QString>> ParseCsv(const QString& text) {
   for (int i = 0; i < text.size(); ++i) {
     const QChar c = text[i];
     if (quoted) {
-      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') field += '"', ++i;
-      else if (c == '"') quoted = false;
-      else field += c;
+      if (c == '"' && i + 1 < text.size() && text[i + 1] == '"')
+        field += '"', ++i;
+      else if (c == '"')
+        quoted = false;
+      else
+        field += c;
     } else if (c == '"') {
       quoted = true;
     } else if (c == ',') {
@@ -121,9 +124,12 @@ Orientations LoadPictures(const QString& folder, const QStringList& names) {
     if (name.isEmpty()) continue;
     QImage image(folder + "/" + name);
     EXPECT_FALSE(image.isNull()) << (folder + "/" + name).toStdString();
-    if (image.height() > image.width()) ++o.upright;
-    else if (image.height() < image.width()) ++o.wide;
-    else ++o.square;
+    if (image.height() > image.width())
+      ++o.upright;
+    else if (image.height() < image.width())
+      ++o.wide;
+    else
+      ++o.square;
   }
   return o;
 }
@@ -149,8 +155,9 @@ TEST_F(DemoCdTest, LaunchFilesNameTheirDatabasesBesideThem) {
   struct Case {
     QString launch, database, expectedFile;
   };
-  for (const Case& c : {Case{files_.gravelightLaunchFile, files_.cemeteryDatabase, "cemetery.mdb"},
-                        Case{files_.mournlightLaunchFile, files_.obituaryDatabase, "obituary.db"}}) {
+  for (const Case& c :
+       {Case{files_.gravelightLaunchFile, files_.cemeteryDatabase, "cemetery.mdb"},
+        Case{files_.mournlightLaunchFile, files_.obituaryDatabase, "obituary.db"}}) {
     QSettings launch(c.launch, QSettings::IniFormat);
     EXPECT_EQ(launch.value("SETTING/DATAFILE").toString(), c.expectedFile);
     EXPECT_EQ(QFileInfo(c.launch).dir().filePath(c.expectedFile), c.database);
@@ -177,11 +184,13 @@ TEST_F(DemoCdTest, CemeteryDatabaseReadsBackThroughLibmdb) {
   EXPECT_LE(sheet1.rows.size(), 60u);
   EXPECT_EQ(RunTool("mdb-count", {mdb, "Sheet1"}).trimmed().toULongLong(), sheet1.rows.size());
   ExpectColumns(sheet1.header,
-                {"ID", "LastName", "Given", "Birth", "Death", "YR", "MO", "DA", "Row", "Lot",
-                 "Stone", "Notes", "Other", "Section", "Cemetery", "Relationship", "BirthPlace",
-                 "DeathPlace", "StoneType", "StoneCondition", "Custom1", "Custom2", "Custom3",
-                 "Custom4", "Custom5", "IsVeteran", "VetInfo", "Inscriptions", "Owner",
-                 "PurchDate", "BurialDate", "Pix1", "Pix2", "Pix3"},
+                {"ID",           "LastName",   "Given",        "Birth",     "Death",
+                 "YR",           "MO",         "DA",           "Row",       "Lot",
+                 "Stone",        "Notes",      "Other",        "Section",   "Cemetery",
+                 "Relationship", "BirthPlace", "DeathPlace",   "StoneType", "StoneCondition",
+                 "Custom1",      "Custom2",    "Custom3",      "Custom4",   "Custom5",
+                 "IsVeteran",    "VetInfo",    "Inscriptions", "Owner",     "PurchDate",
+                 "BurialDate",   "Pix1",       "Pix2",         "Pix3"},
                 "Sheet1");
 
   std::set<QString> cemeteries;
@@ -247,34 +256,75 @@ TEST_F(DemoCdTest, ObituaryDatabaseHasTheViewerTablesAndLinks) {
     QString table;
     QStringList columns;
   };
-  const QStringList place = {"Long", "LAT", "Address1", "Address2", "City", "State", "zip",
-                             "County", "Township", "District", "Country", "Notes", "Other"};
+  const QStringList place = {"Long",   "LAT",      "Address1", "Address2", "City",  "State", "zip",
+                             "County", "Township", "District", "Country",  "Notes", "Other"};
   for (const Want& w :
        {Want{"ObitData",
-             {"LastName", "Given", "MaidenName", "NamePrefix", "BirthDate", "BirthTime",
-              "BirthPlace", "BirthNotes", "Parents", "DeathDate", "DeathTime", "DeathPlace", "Age",
-              "MarriageDate", "MarriagePlace", "Spouse", "IsVeteran", "Veteran", "SurvivedBy",
-              "PrecededBy", "Memberships", "VisitationPlace", "VisitationTimes",
-              "VisitationOverride", "VisitationNotes", "ServicePlace", "ServiceTimes",
-              "PersonOfficiating", "BurialLocation", "ServiceOverride", "ServiceNotes", "BigNote",
-              "PublicationDate", "PublicationDateReal", "TypedObit", "NewsPubSourceID",
-              "ArchiveID", "Obituary", "Section", "ROW", "LOT", "STONE", "Pix1", "Pix2", "Pix3"}},
-        Want{"SourcesSheet", QStringList{"newsid", "NewsPubSourceID", "Publisher",
-                                         "BriefOwnershipHist", "ObitSourcePix1",
-                                         "ObitSourcePix2", "ObitSourcePix3"} + place},
-        Want{"ArchiveSheet", QStringList{"ArchiveID", "ArchiveName", "StoragePlaceDescription",
-                                         "ArchiveLocationPix1", "ArchiveLocationPix2",
-                                         "ArchiveLocationPix3"} + place}}) {
+             {"LastName",
+              "Given",
+              "MaidenName",
+              "NamePrefix",
+              "BirthDate",
+              "BirthTime",
+              "BirthPlace",
+              "BirthNotes",
+              "Parents",
+              "DeathDate",
+              "DeathTime",
+              "DeathPlace",
+              "Age",
+              "MarriageDate",
+              "MarriagePlace",
+              "Spouse",
+              "IsVeteran",
+              "Veteran",
+              "SurvivedBy",
+              "PrecededBy",
+              "Memberships",
+              "VisitationPlace",
+              "VisitationTimes",
+              "VisitationOverride",
+              "VisitationNotes",
+              "ServicePlace",
+              "ServiceTimes",
+              "PersonOfficiating",
+              "BurialLocation",
+              "ServiceOverride",
+              "ServiceNotes",
+              "BigNote",
+              "PublicationDate",
+              "PublicationDateReal",
+              "TypedObit",
+              "NewsPubSourceID",
+              "ArchiveID",
+              "Obituary",
+              "Section",
+              "ROW",
+              "LOT",
+              "STONE",
+              "Pix1",
+              "Pix2",
+              "Pix3"}},
+        Want{"SourcesSheet",
+             QStringList{"newsid", "NewsPubSourceID", "Publisher", "BriefOwnershipHist",
+                         "ObitSourcePix1", "ObitSourcePix2", "ObitSourcePix3"} +
+                 place},
+        Want{"ArchiveSheet",
+             QStringList{"ArchiveID", "ArchiveName", "StoragePlaceDescription",
+                         "ArchiveLocationPix1", "ArchiveLocationPix2", "ArchiveLocationPix3"} +
+                 place}}) {
     const QStringList have = SqliteColumns(db.get(), w.table);
     ExpectColumns({have.begin(), have.end()}, w.columns, w.table);
   }
   // Every obituary finds its paper by either key column, and its archive.
-  EXPECT_EQ(Column(db.get(), "SELECT count(*) FROM ObitData o WHERE NOT EXISTS (SELECT 1 FROM "
-                             "SourcesSheet s WHERE s.newsid = o.NewsPubSourceID AND "
-                             "s.NewsPubSourceID = o.NewsPubSourceID)"),
+  EXPECT_EQ(Column(db.get(),
+                   "SELECT count(*) FROM ObitData o WHERE NOT EXISTS (SELECT 1 FROM "
+                   "SourcesSheet s WHERE s.newsid = o.NewsPubSourceID AND "
+                   "s.NewsPubSourceID = o.NewsPubSourceID)"),
             QStringList{"0"});
-  EXPECT_EQ(Column(db.get(), "SELECT count(*) FROM ObitData o WHERE NOT EXISTS (SELECT 1 FROM "
-                             "ArchiveSheet a WHERE a.ArchiveID = o.ArchiveID)"),
+  EXPECT_EQ(Column(db.get(),
+                   "SELECT count(*) FROM ObitData o WHERE NOT EXISTS (SELECT 1 FROM "
+                   "ArchiveSheet a WHERE a.ArchiveID = o.ArchiveID)"),
             QStringList{"0"});
   EXPECT_EQ(Column(db.get(), "SELECT count(DISTINCT Obituary) FROM ObitData"), QStringList{"3"});
 }

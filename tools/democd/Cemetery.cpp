@@ -1,5 +1,7 @@
 #include "tools/democd/Cemetery.h"
 
+#include "tools/democd/Places.h"
+
 namespace democd {
 
 namespace {
@@ -31,9 +33,9 @@ const std::vector<QString> kInscriptions = {
 const std::vector<QString> kStoneTypes = {"Marble tablet", "Granite upright", "Obelisk",
                                           "Flat marker",   "Fieldstone",      "Sandstone tablet",
                                           "Bronze plaque", "Granite double"};
-const std::vector<QString> kConditions = {"Good",           "Fair, lichen",  "Broken, repaired",
-                                          "Partly illegible", "Leaning",     "Sunken",
-                                          "Weathered",      "Excellent"};
+const std::vector<QString> kConditions = {
+    "Good",    "Fair, lichen", "Broken, repaired", "Partly illegible",
+    "Leaning", "Sunken",       "Weathered",        "Excellent"};
 const std::vector<QString> kFuneralHomes = {"Harlan & Sons Funeral Home",
                                             "Pruett-Caskey Funeral Chapel",
                                             "Quillan Undertaking Co.", "Dunmore Mortuary"};
@@ -85,37 +87,57 @@ void PutCustom(Random& rng, Record& r, const Person& p, const BurialExtras& extr
 }
 
 const std::vector<Site> kSites = {
-    {"Maple Hill Cemetery", {"A", "B", "C"}, {1852, 1978}, DateStyle::MonthDayYear, 'M', 24,
-     "L. Ostrander, 14 May 1998", true, {"MHGATE.JPG", "MHVIEW.JPG", "MHCHAPEL.JPG"}},
-    {"St. Brigid's Churchyard", {"North", "South"}, {1871, 1995}, DateStyle::DayMonthYear, 'B',
-     14, "Wendmoor County Genealogical Society, 2001", true,
+    {"Maple Hill Cemetery",
+     {"A", "B", "C"},
+     {1852, 1978},
+     DateStyle::MonthDayYear,
+     'M',
+     24,
+     "L. Ostrander, 14 May 1998",
+     true,
+     {"MHGATE.JPG", "MHVIEW.JPG", "MHCHAPEL.JPG"}},
+    {"St. Brigid's Churchyard",
+     {"North", "South"},
+     {1871, 1995},
+     DateStyle::DayMonthYear,
+     'B',
+     14,
+     "Wendmoor County Genealogical Society, 2001",
+     true,
      {"SBGATE.JPG", "SBVIEW.JPG", "SBCHURCH.JPG"}},
-    {"Old Pioneer Burying Ground", {}, {1789, 1868}, DateStyle::Numeric, 'P', 12,
-     "H. Kinnaman, 1936; checked 1997", false, {"PBGATE.JPG", "PBVIEW.JPG", ""}},
+    {"Old Pioneer Burying Ground",
+     {},
+     {1789, 1868},
+     DateStyle::Numeric,
+     'P',
+     12,
+     "H. Kinnaman, 1936; checked 1997",
+     false,
+     {"PBGATE.JPG", "PBVIEW.JPG", ""}},
 };
 
 struct SiteAddress {
-  const char *lon, *lat, *address1, *address2, *city, *zip, *township, *district;
-  const char *notes, *other, *history;
+  PlaceAddress address;
+  const char* history;
 };
 
 const SiteAddress kAddresses[] = {
-    {"82.90412 W", "40.71235 N", "North end of Cemetery Road", "", "Quillan", "44907",
-     "Tallbrook", "",
-     "Entrance from Cemetery Road through the stone gate. Section C is the newest part, east "
-     "of the chapel.",
-     "The sexton's books from 1852 are kept at the village office.",
+    {{"82.90412 W", "40.71235 N", "North end of Cemetery Road", "", "Quillan", "44907", "Tallbrook",
+      "",
+      "Entrance from Cemetery Road through the stone gate. Section C is the newest part, east "
+      "of the chapel.",
+      "The sexton's books from 1852 are kept at the village office."},
      "Laid out in 1852 on land given by Ebenezer Wexler. Run by the Maple Hill Cemetery "
      "Association until 1949, since then by the Village of Quillan."},
-    {"-82.7705", "40.6518", "St. Brigid's Church", "418 Chapel Street", "Ambervale", "44911",
-     "Marrick", "Ambervale City",
-     "Behind the church. The North section holds the older graves.", "",
+    {{"-82.7705", "40.6518", "St. Brigid's Church", "418 Chapel Street", "Ambervale", "44911",
+      "Marrick", "Ambervale City", "Behind the church. The North section holds the older graves.",
+      ""},
      "Consecrated 1871 with the first church building. Owned by the parish."},
-    {"82.81944 w", "40.58833 n", "Pellston Road, 1/2 mile west of the ford", "", "Coldwater Ford",
-     "44915", "Orrin Falls", "",
-     "On a rise in a pasture; ask permission at the farm. Many stones are fieldstones without "
-     "letters.",
-     "Graves were mapped in 1936 by the county historical survey.",
+    {{"82.81944 w", "40.58833 n", "Pellston Road, 1/2 mile west of the ford", "", "Coldwater Ford",
+      "44915", "Orrin Falls", "",
+      "On a rise in a pasture; ask permission at the farm. Many stones are fieldstones without "
+      "letters.",
+      "Graves were mapped in 1936 by the county historical survey."},
      "Burial place of the first settlers from 1789. Abandoned after 1868; cleared by the "
      "township trustees in 1936 and 1997."},
 };
@@ -127,25 +149,12 @@ const std::vector<Site>& Sites() { return kSites; }
 std::vector<Record> CemSheetRecords() {
   std::vector<Record> records;
   for (size_t i = 0; i < kSites.size(); ++i) {
-    const SiteAddress& a = kAddresses[i];
     Record r;
     r["ID"] = vb::Variant(static_cast<int32_t>(i + 1));
     r["Cemetery"] = kSites[i].name;
-    r["Long"] = QString::fromUtf8(a.lon);
-    r["LAT"] = QString::fromUtf8(a.lat);
-    r["Address1"] = QString::fromUtf8(a.address1);
-    r["Address2"] = TextOrNull(QString::fromUtf8(a.address2));
-    r["City"] = QString::fromUtf8(a.city);
-    r["State"] = "Ohio";
-    r["Row"] = QString::fromUtf8(a.zip);
-    r["County"] = "Wendmoor";
-    r["Township"] = QString::fromUtf8(a.township);
-    r["District"] = TextOrNull(QString::fromUtf8(a.district));
-    r["Country"] = "USA";
-    r["Notes"] = QString::fromUtf8(a.notes);
-    r["Other"] = TextOrNull(QString::fromUtf8(a.other));
-    r["BriefOwnershipHist"] = QString::fromUtf8(a.history);
-    for (int k = 0; k < 3; ++k) r["CemPix" + QString::number(k + 1)] = TextOrNull(kSites[i].pictures[k]);
+    PutAddress(r, kAddresses[i].address, "Row");  // the zip code sits in column Row
+    r["BriefOwnershipHist"] = QString::fromUtf8(kAddresses[i].history);
+    PutPictures(r, "CemPix", kSites[i].pictures);
     records.push_back(r);
   }
   return records;
@@ -209,11 +218,25 @@ std::vector<Column> Sheet1Columns() {
 }
 
 std::vector<Column> CemSheetColumns() {
-  return {Of("ID", ColumnType::Long), Text("Cemetery", 80), Text("Long", 30), Text("LAT", 30),
-          Text("Address1", 80), Text("Address2", 80), Text("City", 50), Text("State", 30),
-          Text("Row", 20), Text("County", 50), Text("Township", 50), Text("District", 50),
-          Text("Country", 50), Memo("Notes"), Memo("Other"), Memo("BriefOwnershipHist"),
-          Text("CemPix1", 50), Text("CemPix2", 50), Text("CemPix3", 50)};
+  return {Of("ID", ColumnType::Long),
+          Text("Cemetery", 80),
+          Text("Long", 30),
+          Text("LAT", 30),
+          Text("Address1", 80),
+          Text("Address2", 80),
+          Text("City", 50),
+          Text("State", 30),
+          Text("Row", 20),
+          Text("County", 50),
+          Text("Township", 50),
+          Text("District", 50),
+          Text("Country", 50),
+          Memo("Notes"),
+          Memo("Other"),
+          Memo("BriefOwnershipHist"),
+          Text("CemPix1", 50),
+          Text("CemPix2", 50),
+          Text("CemPix3", 50)};
 }
 
 BurialExtras SiteExtras(const Site& site) {
@@ -229,8 +252,8 @@ Record BurialRecord(Random& rng, const Person& p, int id, const BurialExtras& ex
   r["ID"] = vb::Variant(static_cast<int32_t>(id));
   r["LastName"] = p.last;
   r["Given"] = p.given;
-  r["Birth"] = p.birthYearOnly ? QString::number(p.birth.year())
-                               : FormatDate(p.birth, extras.dateStyle);
+  r["Birth"] =
+      p.birthYearOnly ? QString::number(p.birth.year()) : FormatDate(p.birth, extras.dateStyle);
   r["Death"] = FormatDate(p.death, extras.dateStyle);
   PutAge(r, p);
   r["Row"] = p.grave.row;

@@ -2,14 +2,14 @@
 // The cemetery database's tables: burial records in the current editor's
 // layout (table Sheet1), the cemeteries (CemSheet) and the version row
 // (VERSHT).
-#include "tools/democd/People.h"
-#include "tools/democd/Record.h"
-#include "tools/jetwriter/JetWriter.h"
-
 #include <QString>
 #include <QStringList>
 #include <map>
 #include <vector>
+
+#include "tools/democd/People.h"
+#include "tools/democd/Record.h"
+#include "tools/jetwriter/JetWriter.h"
 
 namespace democd {
 
@@ -20,7 +20,7 @@ struct BurialExtras {
   bool burialDateKnown = true;  // the sexton's book gives the burial date
   QString obituarySource;       // where the obituary was printed, if any
   QString pix1, pix2, pix3;
-  QString transcriber;          // who read the stone, for the "Other" column
+  QString transcriber;  // who read the stone, for the "Other" column
 };
 
 // An invented burial ground.
@@ -28,12 +28,12 @@ struct Site {
   QString name;
   QStringList sections;  // empty: the ground has no sections
   Era era;
-  DateStyle dateStyle;   // how its transcriber wrote dates
-  QChar pictureLetter;   // first letter of its stone pictures' names
-  int burials;           // how many burials the demo lists
+  DateStyle dateStyle;  // how its transcriber wrote dates
+  QChar pictureLetter;  // first letter of its stone pictures' names
+  int burials;          // how many burials the demo lists
   QString transcriber;
-  bool lotsOwned;        // the sexton's book names owners and purchase dates
-  QString pictures[3];   // the cemetery's own pictures: gate, view, chapel
+  bool lotsOwned;       // the sexton's book names owners and purchase dates
+  QString pictures[3];  // the cemetery's own pictures: gate, view, chapel
 };
 const std::vector<Site>& Sites();
 // One CemSheet record per site, in the order of Sites().

@@ -1,13 +1,12 @@
 #include "tools/democd/DemoCd.h"
 
+#include <QDir>
+#include <QFile>
+#include <stdexcept>
+
 #include "tools/democd/Cemetery.h"
 #include "tools/democd/Obituary.h"
 #include "tools/democd/Pictures.h"
-
-#include <QDir>
-#include <QFile>
-
-#include <stdexcept>
 
 namespace democd {
 
@@ -19,7 +18,7 @@ constexpr int kObituaries = 40;
 struct Burial {
   Person person;
   const Site* site;
-  int number;  // 1-based within its site
+  int number;                      // 1-based within its site
   QString lotOwner, lotPurchased;  // empty where the sexton's book names none
 };
 
@@ -33,7 +32,8 @@ void WriteTextFile(const QString& path, const QStringList& lines) {
   if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
     throw std::runtime_error(("cannot write " + path).toStdString());
   const QByteArray text = (lines.join("\r\n") + "\r\n").toUtf8();
-  if (f.write(text) != text.size()) throw std::runtime_error(("cannot write " + path).toStdString());
+  if (f.write(text) != text.size())
+    throw std::runtime_error(("cannot write " + path).toStdString());
 }
 
 QString MakeFolder(const QString& path) {
@@ -121,10 +121,13 @@ QSize SizeFor(Random& rng, StoneShape shape) {
   static const QSize kSquare[] = {{500, 500}, {600, 600}};
   switch (shape) {
     case StoneShape::Tablet:
-    case StoneShape::Obelisk: return rng.Pick(kUpright);
+    case StoneShape::Obelisk:
+      return rng.Pick(kUpright);
     case StoneShape::FlatMarker:
-    case StoneShape::DoubleUpright: return rng.Pick(kWide);
-    case StoneShape::Block: return rng.Pick(kSquare);
+    case StoneShape::DoubleUpright:
+      return rng.Pick(kWide);
+    case StoneShape::Block:
+      return rng.Pick(kSquare);
   }
   return {600, 600};
 }
@@ -166,9 +169,11 @@ void DrawStonePictures(const QString& folder, const Burial& b, const Record& r, 
 // Picture names as the cemetery's transcriber gave them: mostly letter and
 // three digits; a few stones have no picture.
 void NamePictures(Random& rng, const Burial& b, BurialExtras& extras) {
-  const QString stem = QString(b.site->pictureLetter) + QString::number(b.number).rightJustified(3, '0');
+  const QString stem =
+      QString(b.site->pictureLetter) + QString::number(b.number).rightJustified(3, '0');
   if (b.site->pictureLetter == 'P' && b.number == 3) {
-    extras.pix1 = QString(b.site->pictureLetter) + QString::number(b.number).rightJustified(2, '0') +
+    extras.pix1 = QString(b.site->pictureLetter) +
+                  QString::number(b.number).rightJustified(2, '0') +
                   ".JPG";  // an older, shorter name
     return;
   }
@@ -207,13 +212,14 @@ void DrawCemeteryPictures(const QString& kestro) {
   for (const Site& s : Sites())
     for (int k = 0; k < 3; ++k)
       if (!s.pictures[k].isEmpty())
-        SaveJpeg(DrawCemeteryScene(++seed, kSizes[k], kKinds[k], s.name), kestro + "/" + s.pictures[k]);
+        SaveJpeg(DrawCemeteryScene(++seed, kSizes[k], kKinds[k], s.name),
+                 kestro + "/" + s.pictures[k]);
   SaveJpeg(DrawNotAvailable({480, 480}), kestro + "/A99.JPG");
 }
 
 QStringList CustomFieldNames() {
-  return {"[CustomFieldNames]", "Custom1=Funeral Home", "Custom2=Cause of Death",
-          "Custom3=Church", "Custom4=Obituary Source", "Custom5=Plot GPS"};
+  return {"[CustomFieldNames]", "Custom1=Funeral Home",    "Custom2=Cause of Death",
+          "Custom3=Church",     "Custom4=Obituary Source", "Custom5=Plot GPS"};
 }
 
 void WriteCemeteryCd(const QString& cd, Random& rng, const std::vector<Burial>& burials,
@@ -235,16 +241,6 @@ void WriteCemeteryCd(const QString& cd, Random& rng, const std::vector<Burial>& 
 
 // --- obituary side ----------------------------------------------------------
 
-const char* const kSourcePictures[] = {"COURIER1.JPG", "COURIER2.JPG", "", "SENTINL1.JPG", "",
-                                       "",             "HERALD1.JPG",  "", ""};
-const char* const kArchivePictures[] = {"HISTSOC1.JPG", "HISTSOC2.JPG", "", "LIBRARY1.JPG", "", ""};
-
-std::vector<QString> Names(const char* const* names, size_t count) {
-  std::vector<QString> out;
-  for (size_t i = 0; i < count; ++i) out.push_back(QString::fromUtf8(names[i]));
-  return out;
-}
-
 void DrawObituaryPictures(const QString& images, const std::vector<Obit>& obits,
                           const std::vector<Record>& records) {
   for (size_t i = 0; i < obits.size(); ++i) {
@@ -265,21 +261,17 @@ void DrawObituaryPictures(const QString& images, const std::vector<Obit>& obits,
                images + "/" + o.printing.pix3);
   }
   uint32_t seed = 9000;
-  for (size_t i = 0; i < std::size(kSourcePictures); ++i)
-    if (*kSourcePictures[i])
-      SaveJpeg(DrawBuilding(++seed, {800, 560}, Newspapers()[i / 3].name, false),
-               images + "/" + kSourcePictures[i]);
-  for (size_t i = 0; i < std::size(kArchivePictures); ++i)
-    if (*kArchivePictures[i])
-      SaveJpeg(DrawBuilding(++seed, {640, 640}, i / 3 == 0 ? "HISTORICAL SOCIETY" : "PUBLIC LIBRARY",
-                            true),
-               images + "/" + kArchivePictures[i]);
+  for (const PlacePicture& pic : SourcePictures())
+    SaveJpeg(DrawBuilding(++seed, {800, 560}, pic.placeName, false), images + "/" + pic.file);
+  for (const PlacePicture& pic : ArchivePictures())
+    SaveJpeg(DrawBuilding(++seed, {640, 640}, pic.placeName, true), images + "/" + pic.file);
 }
 
 std::vector<Record> ObituaryRecords(Random& rng, const std::vector<Obit>& obits) {
   std::vector<Record> records;
   for (const Obit& o : obits)
-    records.push_back(ObituaryRecord(rng, o.person, static_cast<int>(records.size()) + 1, o.printing));
+    records.push_back(
+        ObituaryRecord(rng, o.person, static_cast<int>(records.size()) + 1, o.printing));
   // A clipping from a scrapbook: only the year of printing is known.
   Record& undated = records.back();
   undated["PublicationDate"] = QString::number(obits.back().printing.published.year());
@@ -295,11 +287,8 @@ void WriteObituaryCd(const QString& cd, Random& rng, const std::vector<Obit>& ob
   const std::vector<Record> records = ObituaryRecords(rng, obits);
   DrawObituaryPictures(images, obits, records);
   files.obituaryDatabase = cd + "/obituary.db";
-  WriteSqlite(files.obituaryDatabase,
-              {MakeSqlTable("ObitData", ObitDataColumns(), records),
-               SourcesTable(Names(kSourcePictures, std::size(kSourcePictures))),
-               ArchivesTable(Names(kArchivePictures, std::size(kArchivePictures))),
-               ObitVersionTable()});
+  WriteSqlite(files.obituaryDatabase, {MakeSqlTable("ObitData", ObitDataColumns(), records),
+                                       SourcesTable(), ArchivesTable(), ObitVersionTable()});
   SaveJpeg(DrawNotAvailable({480, 480}), images + "/A99.JPG");
   files.mournlightLaunchFile = cd + "/mournlight.ini";
   WriteTextFile(files.mournlightLaunchFile, {"[SETTING]", "DATAFILE=obituary.db"});

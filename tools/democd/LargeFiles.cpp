@@ -61,9 +61,8 @@ void WriteLargeObituaries(const QString& path, int rows) {
     if (rng.Chance(70)) pr.pix1 = "OB" + QString::number(id).rightJustified(6, '0') + ".JPG";
     records.push_back(ObituaryRecord(rng, p, id, pr));
   }
-  const std::vector<QString> noPictures(9);
-  WriteSqlite(path, {MakeSqlTable("ObitData", ObitDataColumns(), records),
-                     SourcesTable(noPictures), ArchivesTable(noPictures), ObitVersionTable()});
+  WriteSqlite(path, {MakeSqlTable("ObitData", ObitDataColumns(), records), SourcesTable(),
+                     ArchivesTable(), ObitVersionTable()});
 }
 
 }  // namespace democd

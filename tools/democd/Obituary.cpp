@@ -1,8 +1,9 @@
 #include "tools/democd/Obituary.h"
 
 #include <QStringList>
-
 #include <algorithm>
+
+#include "tools/democd/Places.h"
 
 namespace democd {
 
@@ -17,9 +18,8 @@ const std::vector<Newspaper> kPapers = {
 const std::vector<QString> kOfficiants = {"Rev. Amos Lusk", "Rev. Fr. Martin Quist",
                                           "Pastor Emil Seifert", "Rev. Dale Fairleigh",
                                           "Rev. Orrin Whitcombe"};
-const std::vector<QString> kFuneralHomes = {"the Harlan & Sons Funeral Home",
-                                            "the Pruett-Caskey Funeral Chapel",
-                                            "the Dunmore Mortuary"};
+const std::vector<QString> kFuneralHomes = {
+    "the Harlan & Sons Funeral Home", "the Pruett-Caskey Funeral Chapel", "the Dunmore Mortuary"};
 const std::vector<QString> kOtherCemeteries = {"Riverside Cemetery, Ambervale",
                                                "Zion Lutheran Cemetery, New Essling",
                                                "Orrin Falls Township Cemetery"};
@@ -144,8 +144,7 @@ void PutDeath(Random& rng, Record& r, const Person& p) {
                           : His(p) + " home in " + p.deathPlace;
   if (rng.Chance(90)) r["Age"] = AgeText(p);
   r["IsVeteran"] = static_cast<int32_t>(p.veteran ? 1 : 0);
-  if (p.veteran && rng.Chance(70))
-    r["Veteran"] = Capital(He(p)) + " served as " + p.vetInfo + ".";
+  if (p.veteran && rng.Chance(70)) r["Veteran"] = Capital(He(p)) + " served as " + p.vetInfo + ".";
 }
 
 void PutVisitation(Random& rng, Record& r, const Person& p) {
@@ -226,7 +225,6 @@ QString ModernNotice(Random& rng, const Person& p) {
 }  // namespace
 
 const std::vector<Newspaper>& Newspapers() { return kPapers; }
-int ArchiveCount() { return 2; }
 
 const Newspaper* PaperFor(Random& rng, int year) {
   std::vector<const Newspaper*> papers;
@@ -269,22 +267,22 @@ Record ObituaryRecord(Random& rng, const Person& p, int id, const Printing& prin
 
 std::vector<SqlColumn> ObitDataColumns() {
   std::vector<SqlColumn> columns = {{"ID", "INTEGER PRIMARY KEY"}};
-  const char* const kText[] = {
-      "LastName", "Given", "MaidenName", "NamePrefix", "BirthDate", "BirthTime", "BirthPlace",
-      "BirthNotes", "Parents", "DeathDate", "DeathTime", "DeathPlace", "Age", "MarriageDate",
-      "MarriagePlace", "Spouse"};
+  const char* const kText[] = {"LastName",  "Given",        "MaidenName",    "NamePrefix",
+                               "BirthDate", "BirthTime",    "BirthPlace",    "BirthNotes",
+                               "Parents",   "DeathDate",    "DeathTime",     "DeathPlace",
+                               "Age",       "MarriageDate", "MarriagePlace", "Spouse"};
   for (const char* n : kText) columns.push_back({n, "TEXT"});
   columns.push_back({"IsVeteran", "INTEGER"});
-  for (const char* n : {"Veteran", "SurvivedBy", "PrecededBy", "Memberships", "VisitationPlace",
-                        "VisitationTimes"})
+  for (const char* n :
+       {"Veteran", "SurvivedBy", "PrecededBy", "Memberships", "VisitationPlace", "VisitationTimes"})
     columns.push_back({n, "TEXT"});
   columns.push_back({"VisitationOverride", "INTEGER"});
-  for (const char* n : {"VisitationNotes", "ServicePlace", "ServiceTimes", "PersonOfficiating",
-                        "BurialLocation"})
+  for (const char* n :
+       {"VisitationNotes", "ServicePlace", "ServiceTimes", "PersonOfficiating", "BurialLocation"})
     columns.push_back({n, "TEXT"});
   columns.push_back({"ServiceOverride", "INTEGER"});
-  for (const char* n : {"ServiceNotes", "BigNote", "PublicationDate", "PublicationDateReal",
-                        "TypedObit"})
+  for (const char* n :
+       {"ServiceNotes", "BigNote", "PublicationDate", "PublicationDateReal", "TypedObit"})
     columns.push_back({n, "TEXT"});
   columns.push_back({"NewsPubSourceID", "INTEGER"});
   columns.push_back({"ArchiveID", "INTEGER"});
@@ -310,94 +308,102 @@ std::vector<SqlColumn> PlaceColumns(std::vector<SqlColumn> keys, const char* ext
   for (const char* n : {"Long", "LAT", "Address1", "Address2", "City", "State", "zip", "County",
                         "Township", "District", "Country", "Notes", "Other", extraNote})
     keys.push_back({n, "TEXT"});
-  for (int i = 1; i <= 3; ++i) keys.push_back({QString(picturePrefix) + QString::number(i), "TEXT"});
+  for (int i = 1; i <= 3; ++i)
+    keys.push_back({QString(picturePrefix) + QString::number(i), "TEXT"});
   return keys;
 }
 
 struct Place {
-  const char *name, *lon, *lat, *address1, *address2, *city, *zip, *township, *district;
-  const char *notes, *other, *extra;
+  const char* name;
+  PlaceAddress address;
+  const char* extra;  // ownership history or storage place
+  QString pictures[3];
 };
 
 Record PlaceRecord(const Place& p, const QString& nameColumn, const QString& extraColumn,
-                   const QString& picturePrefix, const std::vector<QString>& pictures,
-                   size_t index) {
+                   const QString& picturePrefix) {
   Record r;
   r[nameColumn] = QString::fromUtf8(p.name);
-  r["Long"] = QString::fromUtf8(p.lon);
-  r["LAT"] = QString::fromUtf8(p.lat);
-  r["Address1"] = QString::fromUtf8(p.address1);
-  r["Address2"] = TextOrNull(QString::fromUtf8(p.address2));
-  r["City"] = QString::fromUtf8(p.city);
-  r["State"] = "Ohio";
-  r["zip"] = QString::fromUtf8(p.zip);
-  r["County"] = "Wendmoor";
-  r["Township"] = QString::fromUtf8(p.township);
-  r["District"] = TextOrNull(QString::fromUtf8(p.district));
-  r["Country"] = "USA";
-  r["Notes"] = QString::fromUtf8(p.notes);
-  r["Other"] = TextOrNull(QString::fromUtf8(p.other));
+  PutAddress(r, p.address, "zip");
   r[extraColumn] = QString::fromUtf8(p.extra);
-  for (size_t i = 0; i < 3; ++i)
-    r[picturePrefix + QString::number(i + 1)] = TextOrNull(pictures.at(index * 3 + i));
+  PutPictures(r, picturePrefix, p.pictures);
   return r;
 }
 
 const Place kPaperPlaces[] = {
-    {"The Quillan Courier", "82.89917 W", "40.70833 N", "114 Front Street", "", "Quillan",
-     "44907", "Tallbrook", "",
-     "Weekly until 1921, then published twice a week. Obituaries ran on page 4 or 5.",
-     "Early issues used \"Died.\" notices without headlines.",
+    {"The Quillan Courier",
+     {"82.89917 W", "40.70833 N", "114 Front Street", "", "Quillan", "44907", "Tallbrook", "",
+      "Weekly until 1921, then published twice a week. Obituaries ran on page 4 or 5.",
+      "Early issues used \"Died.\" notices without headlines."},
      "Founded 1868 by Josiah Fenwick. Sold to the Galloway family in 1903; merged into the "
-     "Wendmoor Press in 1979."},
-    {"Ambervale Daily Sentinel", "-82.81250", "40.66417", "2 Courthouse Square", "Second floor",
-     "Ambervale", "44911", "Marrick", "Ambervale City",
-     "Daily except Sunday. Rural correspondents' columns carry many death notices.", "",
-     "Founded 1881 as the Ambervale Weekly Sentinel; daily from 1894. Still published."},
-    {"Tallbrook Herald-Gazette", "82.95500 w", "40.74083 n", "57 Mill Road", "", "Tallbrook",
-     "44902", "Tallbrook", "",
-     "Formed in 1902 when the Tallbrook Herald and the Gazette merged.",
-     "Issues from 1917 to 1919 are missing.",
-     "Owned by the Herald-Gazette Company until it closed in 1968."},
+     "Wendmoor Press in 1979.",
+     {"COURIER1.JPG", "COURIER2.JPG", ""}},
+    {"Ambervale Daily Sentinel",
+     {"-82.81250", "40.66417", "2 Courthouse Square", "Second floor", "Ambervale", "44911",
+      "Marrick", "Ambervale City",
+      "Daily except Sunday. Rural correspondents' columns carry many death notices.", ""},
+     "Founded 1881 as the Ambervale Weekly Sentinel; daily from 1894. Still published.",
+     {"SENTINL1.JPG", "", ""}},
+    {"Tallbrook Herald-Gazette",
+     {"82.95500 w", "40.74083 n", "57 Mill Road", "", "Tallbrook", "44902", "Tallbrook", "",
+      "Formed in 1902 when the Tallbrook Herald and the Gazette merged.",
+      "Issues from 1917 to 1919 are missing."},
+     "Owned by the Herald-Gazette Company until it closed in 1968.",
+     {"HERALD1.JPG", "", ""}},
 };
 
 const Place kArchivePlaces[] = {
-    {"Wendmoor County Historical Society", "82.90222 W", "40.71056 N", "301 Elm Street",
-     "Hartsock House", "Quillan", "44907", "Tallbrook", "",
-     "Open Tuesday and Saturday, 10 a.m. to 4 p.m. Volunteers will search on request.",
-     "Copies are 25 cents a page.",
+    {"Wendmoor County Historical Society",
+     {"82.90222 W", "40.71056 N", "301 Elm Street", "Hartsock House", "Quillan", "44907",
+      "Tallbrook", "",
+      "Open Tuesday and Saturday, 10 a.m. to 4 p.m. Volunteers will search on request.",
+      "Copies are 25 cents a page."},
      "Bound volumes of the Courier, 1868-1979, second floor reading room; obituary clipping files "
-     "by surname in the cabinets by the east window."},
-    {"Quillan Public Library - Local History Room", "-82.89750", "40.70694", "12 Library Lane", "",
-     "Quillan", "44907", "Tallbrook", "Quillan Village",
-     "Microfilm readers may be reserved at the front desk.", "",
+     "by surname in the cabinets by the east window.",
+     {"HISTSOC1.JPG", "HISTSOC2.JPG", ""}},
+    {"Quillan Public Library - Local History Room",
+     {"-82.89750", "40.70694", "12 Library Lane", "", "Quillan", "44907", "Tallbrook",
+      "Quillan Village", "Microfilm readers may be reserved at the front desk.", ""},
      "Microfilm of the Sentinel 1881-1990 and the Herald-Gazette 1902-1968, cabinet 3, drawers 1 "
-     "to 14."},
+     "to 14.",
+     {"LIBRARY1.JPG", "", ""}},
 };
+
+template <size_t N>
+std::vector<PlacePicture> PicturesOf(const Place (&places)[N]) {
+  std::vector<PlacePicture> out;
+  for (const Place& p : places)
+    for (const QString& name : p.pictures)
+      if (!name.isEmpty()) out.push_back({name, QString::fromUtf8(p.name)});
+  return out;
+}
 
 }  // namespace
 
-SqlTable SourcesTable(const std::vector<QString>& pictures) {
+std::vector<PlacePicture> SourcePictures() { return PicturesOf(kPaperPlaces); }
+std::vector<PlacePicture> ArchivePictures() { return PicturesOf(kArchivePlaces); }
+int ArchiveCount() { return static_cast<int>(std::size(kArchivePlaces)); }
+
+SqlTable SourcesTable() {
   std::vector<Record> records;
   for (size_t i = 0; i < std::size(kPaperPlaces); ++i) {
-    Record r = PlaceRecord(kPaperPlaces[i], "Publisher", "BriefOwnershipHist", "ObitSourcePix",
-                           pictures, i);
+    Record r = PlaceRecord(kPaperPlaces[i], "Publisher", "BriefOwnershipHist", "ObitSourcePix");
     r["newsid"] = static_cast<int32_t>(kPapers[i].id);
     r["NewsPubSourceID"] = static_cast<int32_t>(kPapers[i].id);
     records.push_back(r);
   }
-  return MakeSqlTable("SourcesSheet",
-                      PlaceColumns({{"newsid", "INTEGER"}, {"NewsPubSourceID", "INTEGER"},
-                                    {"Publisher", "TEXT"}},
-                                   "BriefOwnershipHist", "ObitSourcePix"),
-                      records);
+  return MakeSqlTable(
+      "SourcesSheet",
+      PlaceColumns({{"newsid", "INTEGER"}, {"NewsPubSourceID", "INTEGER"}, {"Publisher", "TEXT"}},
+                   "BriefOwnershipHist", "ObitSourcePix"),
+      records);
 }
 
-SqlTable ArchivesTable(const std::vector<QString>& pictures) {
+SqlTable ArchivesTable() {
   std::vector<Record> records;
   for (size_t i = 0; i < std::size(kArchivePlaces); ++i) {
     Record r = PlaceRecord(kArchivePlaces[i], "ArchiveName", "StoragePlaceDescription",
-                           "ArchiveLocationPix", pictures, i);
+                           "ArchiveLocationPix");
     r["ArchiveID"] = static_cast<int32_t>(i + 1);
     records.push_back(r);
   }

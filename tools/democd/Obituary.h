@@ -2,13 +2,13 @@
 // The obituary database's tables: the obituaries (ObitData), the newspapers
 // that printed them (SourcesSheet), the archives that keep them
 // (ArchiveSheet) and the version row (VERSHT).
-#include "tools/democd/People.h"
-#include "tools/democd/Record.h"
-#include "tools/democd/SqliteFile.h"
-
 #include <QDate>
 #include <QString>
 #include <vector>
+
+#include "tools/democd/People.h"
+#include "tools/democd/Record.h"
+#include "tools/democd/SqliteFile.h"
 
 namespace democd {
 
@@ -40,8 +40,15 @@ QString TypedObituary(Random& rng, const Person& p);
 std::vector<SqlColumn> ObitDataColumns();
 SqlTable MakeSqlTable(const QString& name, std::vector<SqlColumn> columns,
                       const std::vector<Record>& records);
-SqlTable SourcesTable(const std::vector<QString>& pictures);  // three names per paper
-SqlTable ArchivesTable(const std::vector<QString>& pictures);  // three names per archive
+SqlTable SourcesTable();
+SqlTable ArchivesTable();
+
+// The pictures the newspaper and archive rows name, with the place's name.
+struct PlacePicture {
+  QString file, placeName;
+};
+std::vector<PlacePicture> SourcePictures();
+std::vector<PlacePicture> ArchivePictures();
 SqlTable ObitVersionTable();
 
 inline constexpr const char* kObituaryDbVersion = "2.00";

@@ -7,65 +7,68 @@ namespace democd {
 namespace {
 
 const std::vector<QString> kSurnames = {
-    "Wexler",   "Hartsock",  "Pennick",   "Oberholt", "Vandermeer", "Ashcombe",
-    "Trimble",  "Kesslar",   "Morrow",    "Galloway", "Fenwick",    "Brandt",
-    "Liddell",  "Ostrander", "Haverly",   "Quist",    "Dunmore",    "Seifert",
-    "McAllen",  "Tolliver",  "Ebersole",  "Pruett",   "Lindqvist",  "Caskey",
-    "Harrold",  "Whitcombe", "Bressler",  "Yoder",    "Stroud",     "Kinnaman",
-    "Abernath", "Fairleigh", "Gorsuch",   "Helmick",  "Ingersol",   "Jessup",
-    "Kettering", "Lusk",     "Marchbank", "Nutter",   "O'Dell",     "Pfeiffer",
-    "Rausch",   "Shellhorn", "Ulery",     "Varner",   "Winebrenner", "Zellers"};
+    "Wexler",  "Hartsock",  "Pennick",  "Oberholt",  "Vandermeer",  "Ashcombe", "Trimble",
+    "Kesslar", "Morrow",    "Galloway", "Fenwick",   "Brandt",      "Liddell",  "Ostrander",
+    "Haverly", "Quist",     "Dunmore",  "Seifert",   "McAllen",     "Tolliver", "Ebersole",
+    "Pruett",  "Lindqvist", "Caskey",   "Harrold",   "Whitcombe",   "Bressler", "Yoder",
+    "Stroud",  "Kinnaman",  "Abernath", "Fairleigh", "Gorsuch",     "Helmick",  "Ingersol",
+    "Jessup",  "Kettering", "Lusk",     "Marchbank", "Nutter",      "O'Dell",   "Pfeiffer",
+    "Rausch",  "Shellhorn", "Ulery",    "Varner",    "Winebrenner", "Zellers"};
 
-const std::vector<QString> kOldMale = {
-    "Ebenezer", "Jedediah", "Josiah", "Elijah", "Nathaniel", "Abraham", "Isaac",
-    "Jonathan", "Samuel",   "Hiram",  "Silas",  "Amos",      "Levi",    "Jacob",
-    "William",  "John",     "Thomas", "Henry",  "Daniel",    "Zebulon"};
+const std::vector<QString> kOldMale = {"Ebenezer", "Jedediah", "Josiah",   "Elijah", "Nathaniel",
+                                       "Abraham",  "Isaac",    "Jonathan", "Samuel", "Hiram",
+                                       "Silas",    "Amos",     "Levi",     "Jacob",  "William",
+                                       "John",     "Thomas",   "Henry",    "Daniel", "Zebulon"};
 const std::vector<QString> kOldFemale = {
-    "Hannah",  "Mercy",   "Prudence", "Rebecca", "Sarah",  "Mary",    "Elizabeth",
-    "Abigail", "Lydia",   "Rachel",   "Martha",  "Susannah", "Keziah", "Phoebe",
-    "Ann",     "Catharine", "Esther", "Margaret", "Temperance", "Lucinda"};
-const std::vector<QString> kVictorianMale = {
-    "George",  "Charles", "Albert", "Frederick", "Walter", "Edward", "Frank",
-    "Harry",   "Clarence", "Oscar", "Homer",     "Emmett", "Lewis",  "Wilbur",
-    "Ira",     "Orville", "Chester", "Alonzo",   "Jesse",  "Milton"};
-const std::vector<QString> kVictorianFemale = {
-    "Clara",  "Ida",    "Minnie", "Bertha", "Emma",  "Lillian", "Florence",
-    "Nellie", "Mabel",  "Cora",   "Edna",   "Etta",  "Hattie",  "Louisa",
-    "Maude",  "Olive",  "Pearl",  "Viola",  "Alma",  "Della"};
-const std::vector<QString> kModernMale = {
-    "Harold", "Raymond", "Kenneth", "Donald", "Robert", "Eugene", "Howard",
-    "Lloyd",  "Vernon",  "Russell", "Leonard", "Gerald", "Norman", "Dale",
-    "Roger",  "Wayne",   "Marvin",  "Stanley", "Glenn",  "Francis"};
+    "Hannah",  "Mercy",     "Prudence", "Rebecca",  "Sarah",      "Mary",   "Elizabeth",
+    "Abigail", "Lydia",     "Rachel",   "Martha",   "Susannah",   "Keziah", "Phoebe",
+    "Ann",     "Catharine", "Esther",   "Margaret", "Temperance", "Lucinda"};
+const std::vector<QString> kVictorianMale = {"George",  "Charles", "Albert", "Frederick", "Walter",
+                                             "Edward",  "Frank",   "Harry",  "Clarence",  "Oscar",
+                                             "Homer",   "Emmett",  "Lewis",  "Wilbur",    "Ira",
+                                             "Orville", "Chester", "Alonzo", "Jesse",     "Milton"};
+const std::vector<QString> kVictorianFemale = {"Clara",   "Ida",      "Minnie", "Bertha", "Emma",
+                                               "Lillian", "Florence", "Nellie", "Mabel",  "Cora",
+                                               "Edna",    "Etta",     "Hattie", "Louisa", "Maude",
+                                               "Olive",   "Pearl",    "Viola",  "Alma",   "Della"};
+const std::vector<QString> kModernMale = {"Harold",  "Raymond", "Kenneth", "Donald", "Robert",
+                                          "Eugene",  "Howard",  "Lloyd",   "Vernon", "Russell",
+                                          "Leonard", "Gerald",  "Norman",  "Dale",   "Roger",
+                                          "Wayne",   "Marvin",  "Stanley", "Glenn",  "Francis"};
 const std::vector<QString> kModernFemale = {
-    "Dorothy", "Mildred", "Evelyn", "Ruth",    "Helen",  "Irene", "Gladys",
-    "Marjorie", "Lorraine", "Betty", "Shirley", "Phyllis", "Doris", "Norma",
-    "Vera",    "Arlene",  "Wilma",  "Bernice", "Joan",   "Lucille"};
+    "Dorothy",  "Mildred",  "Evelyn", "Ruth",    "Helen",   "Irene",  "Gladys",
+    "Marjorie", "Lorraine", "Betty",  "Shirley", "Phyllis", "Doris",  "Norma",
+    "Vera",     "Arlene",   "Wilma",  "Bernice", "Joan",    "Lucille"};
 
 const std::vector<QString> kTowns = {
-    "Quillan", "Ambervale", "Tallbrook", "Harrowgate Mills", "New Essling",
-    "Coldwater Ford", "Lindenport", "Marrick", "Pellston Corners", "Orrin Falls"};
-const std::vector<QString> kFarOrigins = {
-    "Pennsylvania", "Virginia", "Connecticut", "Maryland", "New Jersey",
-    "Germany", "Ireland", "Scotland", "Wales", "Switzerland"};
+    "Quillan",        "Ambervale",  "Tallbrook", "Harrowgate Mills", "New Essling",
+    "Coldwater Ford", "Lindenport", "Marrick",   "Pellston Corners", "Orrin Falls"};
+const std::vector<QString> kFarOrigins = {"Pennsylvania", "Virginia",   "Connecticut", "Maryland",
+                                          "New Jersey",   "Germany",    "Ireland",     "Scotland",
+                                          "Wales",        "Switzerland"};
 
 const std::vector<QString> kOccupations = {
-    "farmer", "blacksmith", "miller", "carpenter", "school teacher", "merchant",
-    "harness maker", "railroad conductor", "cooper", "wagon maker", "druggist",
-    "postmaster", "dairyman", "mail carrier", "machinist", "physician", "minister"};
+    "farmer",         "blacksmith",   "miller",        "carpenter",
+    "school teacher", "merchant",     "harness maker", "railroad conductor",
+    "cooper",         "wagon maker",  "druggist",      "postmaster",
+    "dairyman",       "mail carrier", "machinist",     "physician",
+    "minister"};
 const std::vector<QString> kChurches = {
-    "First Methodist, Quillan", "St. Brigid's Catholic Church", "Tallbrook Presbyterian",
-    "Zion Lutheran, New Essling", "Ambervale Baptist", "Friends Meeting, Coldwater Ford"};
-const std::vector<QString> kOldCauses = {
-    "Consumption", "Typhoid fever", "Old age", "Dropsy", "Childbirth", "Cholera",
-    "Lung fever", "Accident at the mill"};
+    "First Methodist, Quillan", "St. Brigid's Catholic Church",
+    "Tallbrook Presbyterian",   "Zion Lutheran, New Essling",
+    "Ambervale Baptist",        "Friends Meeting, Coldwater Ford"};
+const std::vector<QString> kOldCauses = {"Consumption", "Typhoid fever",       "Old age",
+                                         "Dropsy",      "Childbirth",          "Cholera",
+                                         "Lung fever",  "Accident at the mill"};
 const std::vector<QString> kNewCauses = {
-    "Pneumonia", "Heart failure", "Influenza", "Stroke", "Cancer", "Old age",
-    "Automobile accident", "Diabetes"};
+    "Pneumonia", "Heart failure", "Influenza",           "Stroke",
+    "Cancer",    "Old age",       "Automobile accident", "Diabetes"};
 const std::vector<QString> kInfantCauses = {"Diphtheria", "Scarlet fever", "Whooping cough",
                                             "Croup", "Measles"};
 
-const char* const kMonths[] = {"January", "February", "March",     "April",   "May",      "June",
-                               "July",    "August",   "September", "October", "November", "December"};
+const char* const kMonths[] = {"January",   "February", "March",    "April",
+                               "May",       "June",     "July",     "August",
+                               "September", "October",  "November", "December"};
 
 // A date somewhere in the given year.
 QDate DayInYear(Random& rng, int year) {
@@ -155,10 +158,14 @@ QString FormatDate(const QDate& date, DateStyle style) {
   const QString day = QString::number(date.day());
   const QString year = QString::number(date.year());
   switch (style) {
-    case DateStyle::MonthDayYear: return shortMonth + " " + day + ", " + year;
-    case DateStyle::DayMonthYear: return day + " " + shortMonth + " " + year;
-    case DateStyle::Numeric: return QString::number(date.month()) + "/" + day + "/" + year;
-    case DateStyle::LongMonth: return MonthName(date.month()) + " " + day + ", " + year;
+    case DateStyle::MonthDayYear:
+      return shortMonth + " " + day + ", " + year;
+    case DateStyle::DayMonthYear:
+      return day + " " + shortMonth + " " + year;
+    case DateStyle::Numeric:
+      return QString::number(date.month()) + "/" + day + "/" + year;
+    case DateStyle::LongMonth:
+      return MonthName(date.month()) + " " + day + ", " + year;
   }
   return QString();
 }
@@ -246,13 +253,12 @@ std::vector<Person> MakeFamily(Random& rng, const Era& era) {
     const bool infant = rng.Chance(60);
     child.death = infant ? child.birth.addDays(rng.Range(3, 6 * 365))
                          : child.birth.addDays(rng.Range(15 * 365, 31 * 365));
-    if (child.death.year() < era.firstDeathYear || child.death.year() > era.lastDeathYear)
-      continue;
+    if (child.death.year() < era.firstDeathYear || child.death.year() > era.lastDeathYear) continue;
     Complete(rng, child);
     child.father = husbandName;
     child.mother = wifeName;
-    child.relationship = (child.female ? "Dau. of " : "Son of ") + husband.given + " & " +
-                         wife.given;
+    child.relationship =
+        (child.female ? "Dau. of " : "Son of ") + husband.given + " & " + wife.given;
     family.push_back(child);
   }
   return family;

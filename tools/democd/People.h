@@ -2,11 +2,11 @@
 // Invented people for the demo data: families buried together, with dates,
 // places, relationships and the details that transcribers and obituary
 // writers record. Every name and place is made up.
-#include "tools/democd/Random.h"
-
 #include <QDate>
 #include <QString>
 #include <vector>
+
+#include "tools/democd/Random.h"
 
 namespace democd {
 

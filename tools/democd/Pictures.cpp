@@ -1,7 +1,5 @@
 #include "tools/democd/Pictures.h"
 
-#include "tools/democd/Random.h"
-
 #include <QFont>
 #include <QFontMetricsF>
 #include <QGuiApplication>
@@ -9,10 +7,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-
 #include <algorithm>
 #include <memory>
 #include <stdexcept>
+
+#include "tools/democd/Random.h"
 
 namespace democd {
 
@@ -33,6 +32,20 @@ QFont SerifFont(int pixelSize, bool bold = false) {
   f.setBold(bold);
   return f;
 }
+
+// A picture being drawn, with its own seeded random source.
+struct Drawing {
+  Drawing(uint32_t seed, QSize size) : rng(seed), image(Canvas(size)), painter(&image) {
+    painter.setRenderHint(QPainter::Antialiasing);
+  }
+  QImage Done() {
+    painter.end();
+    return image;
+  }
+  Random rng;
+  QImage image;
+  QPainter painter;
+};
 
 // The largest font up to pixelSize in which the text fits the width.
 QFont FittedFont(const QString& text, int pixelSize, double width) {
@@ -80,17 +93,17 @@ void StoneSurface(QPainter& p, const QPainterPath& shape, Random& rng, QColor ba
                       std::clamp(base.green() + shade, 0, 255),
                       std::clamp(base.blue() + shade, 0, 255), 120));
     const double d = 1 + rng.Unit() * 2.5;
-    p.drawEllipse(QPointF(box.left() + rng.Unit() * box.width(),
-                          box.top() + rng.Unit() * box.height()),
-                  d, d);
+    p.drawEllipse(
+        QPointF(box.left() + rng.Unit() * box.width(), box.top() + rng.Unit() * box.height()), d,
+        d);
   }
   const int lichen = rng.Range(2, 7);
   for (int i = 0; i < lichen; ++i) {
     p.setBrush(QColor(170, 175, 90, 90));
     const double r = box.width() * (0.03 + rng.Unit() * 0.07);
-    p.drawEllipse(QPointF(box.left() + rng.Unit() * box.width(),
-                          box.top() + rng.Unit() * box.height()),
-                  r, r * 0.7);
+    p.drawEllipse(
+        QPointF(box.left() + rng.Unit() * box.width(), box.top() + rng.Unit() * box.height()), r,
+        r * 0.7);
   }
   p.restore();
 }
@@ -154,8 +167,7 @@ StoneLayout Layout(QSize size, StoneShape shape) {
     }
     case StoneShape::Obelisk: {
       const QRectF r(w * 0.3, h * 0.06, w * 0.4, h * 0.8);
-      return {ObeliskShape(r),
-              r.adjusted(r.width() * 0.2, r.height() * 0.5, -r.width() * 0.2, 0),
+      return {ObeliskShape(r), r.adjusted(r.width() * 0.2, r.height() * 0.5, -r.width() * 0.2, 0),
               int(r.width() / 12)};
     }
     case StoneShape::FlatMarker: {
@@ -195,10 +207,9 @@ void EnsurePainting() {
 }
 
 QImage DrawGravestone(uint32_t seed, QSize size, StoneShape shape, const QStringList& lines) {
-  Random rng(seed);
-  QImage image = Canvas(size);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
+  Drawing d(seed, size);
+  Random& rng = d.rng;
+  QPainter& p = d.painter;
   const int horizon = shape == StoneShape::FlatMarker ? size.height() * 0.25 : size.height() * 0.55;
   Landscape(p, size, horizon, rng);
   const StoneLayout layout = Layout(size, shape);
@@ -210,62 +221,59 @@ QImage DrawGravestone(uint32_t seed, QSize size, StoneShape shape, const QString
   const int tone = rng.Range(150, 200);
   StoneSurface(p, layout.shape, rng, QColor(tone, tone, tone - rng.Range(0, 15)));
   Engrave(p, layout.textArea, lines, layout.pixelSize);
-  return image;
+  return d.Done();
 }
 
 QImage DrawInscriptionDetail(uint32_t seed, QSize size, const QStringList& lines) {
-  Random rng(seed);
-  QImage image = Canvas(size);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
+  Drawing d(seed, size);
+  Random& rng = d.rng;
+  QPainter& p = d.painter;
   QPainterPath whole;
   whole.addRect(QRectF(-4, -4, size.width() + 8, size.height() + 8));
   const int tone = rng.Range(150, 195);
   StoneSurface(p, whole, rng, QColor(tone, tone - 5, tone - 12));
-  Engrave(p, QRectF(size.width() * 0.08, size.height() * 0.15, size.width() * 0.84,
-                    size.height() * 0.8),
-          lines, size.height() / 9);
-  return image;
+  Engrave(
+      p,
+      QRectF(size.width() * 0.08, size.height() * 0.15, size.width() * 0.84, size.height() * 0.8),
+      lines, size.height() / 9);
+  return d.Done();
 }
 
-QImage DrawCemeteryScene(uint32_t seed, QSize size, SceneKind kind, const QString& name) {
-  Random rng(seed);
-  QImage image = Canvas(size);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  const int w = size.width(), h = size.height();
-  const int horizon = kind == SceneKind::Overview ? h * 0.35 : h * 0.62;
-  Landscape(p, size, horizon, rng);
-  if (kind == SceneKind::Gate) {
-    p.setPen(QPen(QColor(35, 35, 40), std::max(3, w / 120)));
-    for (int x = w * 0.2; x <= w * 0.8; x += w / 40) p.drawLine(x, h * 0.35, x, horizon + h * 0.1);
-    p.setBrush(QColor(120, 110, 100));
-    p.drawRect(QRectF(w * 0.15, h * 0.25, w * 0.06, horizon + h * 0.12 - h * 0.25));
-    p.drawRect(QRectF(w * 0.79, h * 0.25, w * 0.06, horizon + h * 0.12 - h * 0.25));
-    p.setBrush(Qt::NoBrush);
-    p.drawArc(QRectF(w * 0.2, h * 0.12, w * 0.6, h * 0.4), 0, 180 * 16);
-    p.setFont(FittedFont(name.toUpper(), h / 16, w * 0.5));
-    p.drawText(QRectF(w * 0.2, h * 0.16, w * 0.6, h * 0.1), Qt::AlignCenter, name.toUpper());
-  } else if (kind == SceneKind::Chapel) {
-    p.setPen(QPen(QColor(70, 60, 55), 2));
-    p.setBrush(QColor(225, 220, 205));
-    const QRectF body(w * 0.3, h * 0.38, w * 0.4, horizon - h * 0.38 + h * 0.08);
-    p.drawRect(body);
-    QPolygonF roof;
-    roof << QPointF(w * 0.27, h * 0.4) << QPointF(w * 0.5, h * 0.2) << QPointF(w * 0.73, h * 0.4);
-    p.setBrush(QColor(110, 60, 50));
-    p.drawPolygon(roof);
-    p.setBrush(QColor(90, 70, 50));
-    p.drawRect(QRectF(w * 0.46, body.bottom() - body.height() * 0.45, w * 0.08,
-                      body.height() * 0.45));
-    p.drawLine(QPointF(w * 0.5, h * 0.2), QPointF(w * 0.5, h * 0.1));
-    p.drawLine(QPointF(w * 0.47, h * 0.13), QPointF(w * 0.53, h * 0.13));
-  }
-  // Rows of small stones in the grass.
-  const int rows = kind == SceneKind::Overview ? 6 : 2;
+namespace {
+
+void Gate(QPainter& p, int w, int h, int horizon, const QString& name) {
+  p.setPen(QPen(QColor(35, 35, 40), std::max(3, w / 120)));
+  for (int x = w * 0.2; x <= w * 0.8; x += w / 40) p.drawLine(x, h * 0.35, x, horizon + h * 0.1);
+  p.setBrush(QColor(120, 110, 100));
+  p.drawRect(QRectF(w * 0.15, h * 0.25, w * 0.06, horizon + h * 0.12 - h * 0.25));
+  p.drawRect(QRectF(w * 0.79, h * 0.25, w * 0.06, horizon + h * 0.12 - h * 0.25));
+  p.setBrush(Qt::NoBrush);
+  p.drawArc(QRectF(w * 0.2, h * 0.12, w * 0.6, h * 0.4), 0, 180 * 16);
+  p.setFont(FittedFont(name.toUpper(), h / 16, w * 0.5));
+  p.drawText(QRectF(w * 0.2, h * 0.16, w * 0.6, h * 0.1), Qt::AlignCenter, name.toUpper());
+}
+
+void Chapel(QPainter& p, int w, int h, int horizon) {
+  p.setPen(QPen(QColor(70, 60, 55), 2));
+  p.setBrush(QColor(225, 220, 205));
+  const QRectF body(w * 0.3, h * 0.38, w * 0.4, horizon - h * 0.38 + h * 0.08);
+  p.drawRect(body);
+  QPolygonF roof;
+  roof << QPointF(w * 0.27, h * 0.4) << QPointF(w * 0.5, h * 0.2) << QPointF(w * 0.73, h * 0.4);
+  p.setBrush(QColor(110, 60, 50));
+  p.drawPolygon(roof);
+  p.setBrush(QColor(90, 70, 50));
+  p.drawRect(
+      QRectF(w * 0.46, body.bottom() - body.height() * 0.45, w * 0.08, body.height() * 0.45));
+  p.drawLine(QPointF(w * 0.5, h * 0.2), QPointF(w * 0.5, h * 0.1));  // the cross
+  p.drawLine(QPointF(w * 0.47, h * 0.13), QPointF(w * 0.53, h * 0.13));
+}
+
+// Rows of small stones in the grass, larger towards the front.
+void StoneRows(QPainter& p, Random& rng, int w, int h, int horizon, int rows) {
   for (int r = 0; r < rows; ++r) {
-    const double y = horizon + (h - horizon) * (0.15 + 0.8 * r / std::max(1, rows));
-    const double scale = 0.5 + 0.5 * r / std::max(1, rows);
+    const double y = horizon + (h - horizon) * (0.15 + 0.8 * r / rows);
+    const double scale = 0.5 + 0.5 * r / rows;
     for (double x = w * 0.04 + rng.Range(0, 20); x < w; x += w * 0.09 * scale + rng.Range(0, 15)) {
       const QRectF stone(x, y - 40 * scale, 22 * scale, 40 * scale);
       const int tone = rng.Range(140, 210);
@@ -274,20 +282,31 @@ QImage DrawCemeteryScene(uint32_t seed, QSize size, SceneKind kind, const QStrin
       p.drawPath(TabletShape(stone));
     }
   }
-  Caption(p, size, name, QColor(250, 250, 245));
-  return image;
+}
+
+}  // namespace
+
+QImage DrawCemeteryScene(uint32_t seed, QSize size, SceneKind kind, const QString& name) {
+  Drawing d(seed, size);
+  const int w = size.width(), h = size.height();
+  const int horizon = kind == SceneKind::Overview ? h * 0.35 : h * 0.62;
+  Landscape(d.painter, size, horizon, d.rng);
+  if (kind == SceneKind::Gate) Gate(d.painter, w, h, horizon, name);
+  if (kind == SceneKind::Chapel) Chapel(d.painter, w, h, horizon);
+  StoneRows(d.painter, d.rng, w, h, horizon, kind == SceneKind::Overview ? 6 : 2);
+  Caption(d.painter, size, name, QColor(250, 250, 245));
+  return d.Done();
 }
 
 QImage DrawPortrait(uint32_t seed, QSize size, bool female, const QString& caption) {
-  Random rng(seed);
-  QImage image = Canvas(size);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
+  Drawing d(seed, size);
+  Random& rng = d.rng;
+  QPainter& p = d.painter;
   const double w = size.width(), h = size.height();
   QRadialGradient bg(QPointF(w / 2, h * 0.4), w * 0.8);
   bg.setColorAt(0, QColor(225, 205, 170));
   bg.setColorAt(1, QColor(120, 95, 65));
-  p.fillRect(image.rect(), bg);
+  p.fillRect(d.image.rect(), bg);
   p.setPen(Qt::NoPen);
   const QColor dark(70 + rng.Range(0, 20), 50, 35);
   p.setBrush(dark);  // shoulders
@@ -303,17 +322,16 @@ QImage DrawPortrait(uint32_t seed, QSize size, bool female, const QString& capti
   p.setBrush(Qt::NoBrush);
   p.drawEllipse(QRectF(w * 0.08, h * 0.05, w * 0.84, h * 0.8));
   Caption(p, size, caption, QColor(250, 240, 220));
-  return image;
+  return d.Done();
 }
 
 QImage DrawClipping(uint32_t seed, QSize size, const QString& masthead, const QString& headline,
                     const QString& body) {
-  Random rng(seed);
-  QImage image = Canvas(size);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
+  Drawing d(seed, size);
+  Random& rng = d.rng;
+  QPainter& p = d.painter;
   const int tone = rng.Range(225, 240);
-  p.fillRect(image.rect(), QColor(tone, tone - 8, tone - 30));
+  p.fillRect(d.image.rect(), QColor(tone, tone - 8, tone - 30));
   const double w = size.width(), h = size.height(), margin = w * 0.07;
   p.setPen(QColor(40, 35, 30));
   p.setFont(SerifFont(h / 28, true));
@@ -325,14 +343,13 @@ QImage DrawClipping(uint32_t seed, QSize size, const QString& masthead, const QS
   p.setFont(SerifFont(h / 44));
   p.drawText(QRectF(margin, h * 0.22, w - 2 * margin, h * 0.76),
              Qt::AlignJustify | Qt::AlignTop | Qt::TextWordWrap, body);
-  return image;
+  return d.Done();
 }
 
 QImage DrawBuilding(uint32_t seed, QSize size, const QString& sign, bool columns) {
-  Random rng(seed);
-  QImage image = Canvas(size);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
+  Drawing d(seed, size);
+  Random& rng = d.rng;
+  QPainter& p = d.painter;
   const double w = size.width(), h = size.height();
   Landscape(p, size, int(h * 0.75), rng);
   const QRectF front(w * 0.12, h * 0.25, w * 0.76, h * 0.55);
@@ -358,7 +375,7 @@ QImage DrawBuilding(uint32_t seed, QSize size, const QString& sign, bool columns
   p.setPen(QColor(235, 215, 150));
   p.setFont(SerifFont(int(board.height() * 0.45), true));
   p.drawText(board, Qt::AlignCenter | Qt::TextWordWrap, sign);
-  return image;
+  return d.Done();
 }
 
 QImage DrawNotAvailable(QSize size) {

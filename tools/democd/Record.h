@@ -1,10 +1,10 @@
 #pragma once
 // One generated table row by column name; columns it does not name are Null.
-#include "platform/vb/Variant.h"
-
 #include <QHash>
 #include <QString>
 #include <vector>
+
+#include "platform/vb/Variant.h"
 
 namespace democd {
 

@@ -1,9 +1,9 @@
 #include "tools/democd/SqliteFile.h"
 
-#include <QFile>
-#include <QStringList>
 #include <sqlite3.h>
 
+#include <QFile>
+#include <QStringList>
 #include <memory>
 #include <stdexcept>
 
@@ -35,12 +35,24 @@ void Bind(sqlite3* db, sqlite3_stmt* s, int index, const vb::Variant& v) {
   int rc = SQLITE_OK;
   switch (v.type()) {
     case vb::Variant::Type::Empty:
-    case vb::Variant::Type::Null: rc = sqlite3_bind_null(s, index); break;
-    case vb::Variant::Type::Integer: rc = sqlite3_bind_int(s, index, v.AsInteger()); break;
-    case vb::Variant::Type::Long: rc = sqlite3_bind_int(s, index, v.AsLong()); break;
-    case vb::Variant::Type::Boolean: rc = sqlite3_bind_int(s, index, v.AsBoolean() ? 1 : 0); break;
-    case vb::Variant::Type::Double: rc = sqlite3_bind_double(s, index, v.AsDouble()); break;
-    case vb::Variant::Type::Date: rc = sqlite3_bind_double(s, index, v.AsDate().serial); break;
+    case vb::Variant::Type::Null:
+      rc = sqlite3_bind_null(s, index);
+      break;
+    case vb::Variant::Type::Integer:
+      rc = sqlite3_bind_int(s, index, v.AsInteger());
+      break;
+    case vb::Variant::Type::Long:
+      rc = sqlite3_bind_int(s, index, v.AsLong());
+      break;
+    case vb::Variant::Type::Boolean:
+      rc = sqlite3_bind_int(s, index, v.AsBoolean() ? 1 : 0);
+      break;
+    case vb::Variant::Type::Double:
+      rc = sqlite3_bind_double(s, index, v.AsDouble());
+      break;
+    case vb::Variant::Type::Date:
+      rc = sqlite3_bind_double(s, index, v.AsDate().serial);
+      break;
     case vb::Variant::Type::String: {
       const QByteArray text = v.AsString().toUtf8();
       rc = sqlite3_bind_text(s, index, text.constData(), static_cast<int>(text.size()),

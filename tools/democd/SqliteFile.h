@@ -1,9 +1,9 @@
 #pragma once
 // Writes SQLite database files: typed tables filled with Variant rows.
-#include "platform/vb/Variant.h"
-
 #include <QString>
 #include <vector>
+
+#include "platform/vb/Variant.h"
 
 namespace democd {
 

@@ -5,6 +5,7 @@
 
 #include "platform/forms/UserActions.h"
 
+#include <QApplication>
 #include <QMenuBar>
 #include <stdexcept>
 
@@ -65,7 +66,9 @@ TEST_F(FormTest, LifeOfAWindowLoadResizeUnload) {
   log << "after";
   form.Show();  // shown again: nothing new
   form.SetWindowState(vbMinimized);
+  QApplication::processEvents();  // the window system's answer changes nothing more
   form.SetWindowState(vbNormal);
+  QApplication::processEvents();
   user::Resize(form, 7500, 4500);  // the user: through the dispatch
   user::Close(form);
   EXPECT_FALSE(form.Visible());

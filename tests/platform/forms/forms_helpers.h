@@ -5,7 +5,11 @@
 #include "platform/forms/TestHost.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <vector>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
 namespace formstest {
 

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <ostream>
 
 #include "platform/vb/Variant.h"
@@ -22,6 +23,9 @@ void ExecOnFile(const QString& path, const QString& sql);
 // ArchiveSheet and VERSHT. `fillerRows` adds rows of long text so that the
 // file spans many pages.
 void WriteObituaryFile(const QString& path, int fillerRows = 0);
+
+// The number of the run-time error that `f` raises; 0 when it raises none.
+int ErrorNumber(const std::function<void()>& f);
 
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);

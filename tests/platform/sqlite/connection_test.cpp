@@ -12,6 +12,8 @@ using sqlitedb::SqliteConnection;
 using sqlitedb::SqliteRecordset;
 using vb::Variant;
 
+using sqlitetest::ErrorNumber;
+
 namespace {
 
 const char kNameOrder[] = " ORDER BY ObitData.LASTNAME, ObitData.GIVEN;";
@@ -21,15 +23,6 @@ const char kNumericOrder[] =
     " ORDER BY ObitData.Obituary, ObitData.Section, val(ObitData.ROW), ObitData.LOT, val(ObitData.STONE);";
 const char kFallBackOrder[] =
     " ORDER BY ObitData.Obituary, ObitData.Section, ObitData.ROW, ObitData.LOT, ObitData.STONE;";
-
-int ErrorNumber(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::VbError& e) {
-    return e.Number();
-  }
-  return 0;
-}
 
 class ObituaryFile : public ::testing::Test {
  protected:

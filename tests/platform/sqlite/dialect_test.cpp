@@ -1,4 +1,6 @@
 // The Jet dialect: translation, LIKE, val and the other functions, collation.
+#include "SqliteFixture.h"
+
 #include "platform/sqlite/JetDialect.h"
 #include "platform/sqlite/RowSet.h"
 #include "platform/vb/VbError.h"
@@ -13,16 +15,9 @@ using sqlitedb::RowSet;
 using sqlitedb::TranslateJetSql;
 using vb::Variant;
 
-namespace {
+using sqlitetest::ErrorNumber;
 
-int ErrorNumber(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::VbError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+namespace {
 
 struct TranslationCase {
   const char* jet;
@@ -175,6 +170,12 @@ TEST_F(JetSql, FunctionErrorsCarryTheirNumbers) {
   };
   for (const auto& [expr, number] : cases)
     EXPECT_EQ(ErrorNumber([&] { Eval(QString::fromUtf8(expr)); }), number) << expr;
+}
+
+TEST_F(JetSql, TheEngineReadsDoubleQuotesOnlyAsNames) {
+  // Translated, "x" is text; handed to the engine as it is, a name.
+  EXPECT_EQ(Eval(R"("nosuch")"), Variant("nosuch"));
+  EXPECT_EQ(ErrorNumber([&] { RowSet::Execute(db_.get(), R"(SELECT "nosuch")"); }), 3061);
 }
 
 TEST_F(JetSql, ValOfNullFailsASortButNotAnEmptyTable) {

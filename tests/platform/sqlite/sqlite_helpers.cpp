@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include "platform/vb/VbError.h"
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -66,6 +67,15 @@ void WriteObituaryFile(const QString& path, int fillerRows) {
                .arg(QString(200, QChar(u'a' + i % 26)));
   }
   ExecOnFile(path, sql);
+}
+
+int ErrorNumber(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const vb::VbError& e) {
+    return e.Number();
+  }
+  return 0;
 }
 
 QByteArray ReadBytes(const QString& path) {

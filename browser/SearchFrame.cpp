@@ -1,0 +1,116 @@
+#include "browser/SearchFrame.h"
+
+#include "platform/forms/Host.h"
+#include "platform/vb/Conversions.h"
+#include "platform/vb/VbError.h"
+
+namespace browser {
+
+namespace {
+
+constexpr int kTypeMismatch = 3464;
+
+// Runs a step whose error goes to the report: the error number, 0 when it ran.
+int Reported(const std::function<void()>& step) {
+  try {
+    step();
+    return 0;
+  } catch (const vb::VbError& error) {
+    return error.Number() == 0 ? -1 : error.Number();
+  }
+}
+
+void Report(SearchTarget& target, const SearchSettings& settings, int number) {
+  // The report itself may fail only in the window's own controls; such an
+  // error belongs to the caller, as on the platform.
+  forms::MsgBox("Error: " + vb::Str(static_cast<double>(number)) + settings.reportExtra);
+  target.SetNavigationEnabled(false);
+}
+
+// F7 and F8: the empty selection, or the count and the first record.
+void ShowSelection(SearchTarget& target, const SearchSettings& settings) {
+  if (target.SelectionIsEmpty()) {
+    forms::MsgBox("No Results With Current Search Criteria");
+    target.SetNavigationEnabled(false);
+    if (settings.enableSearchButtons) target.EnableSearchButtons();
+    return;
+  }
+  target.SelectionMoveLast();
+  if (target.SelectionFieldCount() > 0)
+    target.SetRecordsSelected(QString::number(target.SelectionRecordCount()));
+  target.SelectionMoveFirst();
+  target.ShowCurrentRecord();
+  target.SetNavigationEnabled(true);
+  if (settings.enableSearchButtons) target.EnableSearchButtons();
+}
+
+}  // namespace
+
+void RunSearchFrame(SearchTarget& target, const SearchSettings& settings, vb::ErrorTrap& trap) {
+  if (settings.prelude) {
+    for (int i = 0; i <= 14; ++i) trap([&] { target.ClearFieldBox(i); });
+    trap([&] { target.ShowPlaceholderPicture(); });
+  }
+  trap([&] { target.SetRecordsSelected("0"); });
+  trap([&] { target.SetCurrentRecordNumber("0"); });
+
+  SearchStatements statements;
+  if (settings.openErrorsToReport) {
+    const int number = Reported([&] {
+      target.OpenConnection();
+      statements = settings.buildStatements();
+    });
+    if (number != 0) return Report(target, settings, number);
+  } else {
+    trap([&] { target.OpenConnection(); });
+    trap([&] { statements = settings.buildStatements(); });
+  }
+
+  int number = Reported([&] { target.OpenSelection(statements.statement); });
+  if (number == kTypeMismatch) {
+    number = Reported([&] {
+      if (!settings.fallbackMessage.isEmpty()) forms::MsgBox(settings.fallbackMessage);
+    });
+    if (number != 0) return Report(target, settings, number);
+    const QString second = statements.replacement.value_or(statements.statement);
+    number = Reported([&] { target.OpenSelection(second); });
+    if (!settings.reportSecondOpenErrors) number = 0;
+  }
+  if (number != 0) return Report(target, settings, number);
+
+  number = Reported([&] { ShowSelection(target, settings); });
+  if (number != 0) Report(target, settings, number);
+}
+
+void Navigate(NavigationTarget& target, NavigationButton button, vb::ErrorTrap& trap) {
+  using B = NavigationButton;
+  switch (button) {
+    case B::First:
+      trap([&] { target.MoveFirst(); });
+      trap([&] { target.ShowCurrentRecord(); });
+      trap([&] { target.SetButtonEnabled(B::Next, true); });
+      break;
+    case B::Last:
+      trap([&] { target.MoveLast(); });
+      trap([&] { target.ShowCurrentRecord(); });
+      trap([&] { target.SetButtonEnabled(B::Previous, true); });
+      break;
+    case B::Previous:
+    case B::Next: {
+      const bool back = button == B::Previous;
+      std::optional<bool> pastEnd;
+      trap([&] { back ? target.MovePrevious() : target.MoveNext(); });
+      trap([&] { pastEnd = back ? target.AtBOF() : target.AtEOF(); });
+      if (!pastEnd) break;  // the test itself failed and was ignored
+      if (*pastEnd) {
+        trap([&] { target.SetButtonEnabled(button, false); });
+      } else {
+        trap([&] { target.ShowCurrentRecord(); });
+        trap([&] { target.SetButtonEnabled(back ? B::Next : B::Previous, true); });
+      }
+      break;
+    }
+  }
+}
+
+}  // namespace browser

@@ -1,0 +1,91 @@
+#pragma once
+// The steps every search of a main window runs, and the record navigation
+// buttons, written once for both viewers. A window supplies its selection,
+// counters and buttons through the interfaces below; each search supplies
+// its settings.
+//
+//   F1 prelude: empty field boxes 0 to 14 and show the placeholder picture
+//   F2 both counters "0"
+//   F3 a new connection
+//   F4 the statement (and the one to try after a failed numeric sort)
+//   F5 open it; on error 3464 (F6) show the fall-back message and open the
+//      replacement; any other error goes to the report (F9)
+//   F7 no row: "No Results With Current Search Criteria"
+//   F8 count the rows and show the first
+//   F9 "Error: " and the number
+#include "platform/vb/ErrorTrap.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace browser {
+
+// The statement of a search and what to open after error 3464.
+struct SearchStatements {
+  QString statement;
+  // nullopt: the same statement is opened again.
+  std::optional<QString> replacement;
+};
+
+struct SearchSettings {
+  bool prelude = false;
+  // Where errors of F3 and F4 go: the error report (true) or the caller's
+  // own handling in force (false).
+  bool openErrorsToReport = true;
+  std::function<SearchStatements()> buildStatements;
+  QString fallbackMessage;  // shown before the second open; "" = none
+  bool reportSecondOpenErrors = true;
+  QString reportExtra;      // appended to the error report's text
+  bool enableSearchButtons = false;
+};
+
+// What the search frame asks of a main window.
+class SearchTarget {
+ public:
+  virtual ~SearchTarget() = default;
+  virtual void ClearFieldBox(int index) = 0;
+  virtual void ShowPlaceholderPicture() = 0;
+  virtual void SetRecordsSelected(const QString& caption) = 0;
+  virtual void SetCurrentRecordNumber(const QString& caption) = 0;
+  virtual void OpenConnection() = 0;
+  // Opens the statement; the new selection replaces the window's only when
+  // it opens. Raises the engine's error.
+  virtual void OpenSelection(const QString& statement) = 0;
+  // True when the selection has no current row; raises when there is none.
+  virtual bool SelectionIsEmpty() = 0;
+  virtual void SelectionMoveLast() = 0;
+  virtual void SelectionMoveFirst() = 0;
+  virtual int SelectionFieldCount() = 0;
+  virtual int SelectionRecordCount() = 0;
+  virtual void ShowCurrentRecord() = 0;
+  virtual void SetNavigationEnabled(bool enabled) = 0;
+  virtual void EnableSearchButtons() = 0;
+};
+
+// Runs F1 to F9. `trap` is the calling procedure's error handling, which
+// answers the steps the settings give to it (F1, F2 and, when so set, F3
+// and F4).
+void RunSearchFrame(SearchTarget& target, const SearchSettings& settings, vb::ErrorTrap& trap);
+
+// The navigation buttons.
+enum class NavigationButton { First, Previous, Next, Last };
+
+class NavigationTarget {
+ public:
+  virtual ~NavigationTarget() = default;
+  virtual void MoveFirst() = 0;
+  virtual void MovePrevious() = 0;
+  virtual void MoveNext() = 0;
+  virtual void MoveLast() = 0;
+  virtual bool AtBOF() = 0;
+  virtual bool AtEOF() = 0;
+  virtual void ShowCurrentRecord() = 0;
+  virtual void SetButtonEnabled(NavigationButton button, bool enabled) = 0;
+};
+
+// One press of a navigation button; every step runs as a statement of
+// `trap` (a trap in GoTo0 mode lets errors reach the caller).
+void Navigate(NavigationTarget& target, NavigationButton button, vb::ErrorTrap& trap);
+
+}  // namespace browser

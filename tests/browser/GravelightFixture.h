@@ -1,0 +1,62 @@
+#pragma once
+// A cemetery viewer's main window on a test host, with a program folder and a
+// data folder of its own and databases written by the Jet writer.
+#include "browser/FormGravelightMain.h"
+#include "platform/forms/Forms.h"
+#include "platform/forms/TestHost.h"
+#include "tools/democd/Record.h"
+#include "tools/jetwriter/JetWriter.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+class GravelightTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Native folders; the program folder holds remember.ini and the error log.
+  QString ProgramFolder() const;
+  QString DataFolder() const;
+  // Windows form of a native path ("\tmp\x\data\cem.mdb").
+  static QString Win(const QString& nativePath);
+
+  // Writes a database into the data folder; returns its Windows-form path.
+  QString WriteDatabase(const std::vector<jetwriter::Table>& tables,
+                        const QString& name = QStringLiteral("cem.mdb"));
+  // Table Sheet1 in the current editor's layout with these rows (columns a
+  // row does not name are Null; names match without regard to case).
+  static jetwriter::Table Sheet1(const std::vector<democd::Record>& rows);
+  static jetwriter::Table Versht(const vb::Variant& dbver, const vb::Variant& dbappinfo);
+  static void WriteFile(const QString& nativePath, const QByteArray& content);
+  // A launch file in the data folder naming the database; its Windows path.
+  QString WriteLaunchFile(const QString& databaseName, const QString& fileName = "go.ini");
+
+  // Creates the window with this command line and shows it (load first).
+  void Start(const QString& commandLine);
+  browser::FormGravelightMain& Window() { return *window_; }
+  forms::TestHost& Host() { return *host_; }
+
+  forms::TextBox& Box(const QString& name) { return window_->Form().Get<forms::TextBox>(name); }
+  forms::TextBox& Box(const QString& name, int index) {
+    return window_->Form().Get<forms::TextBox>(name, index);
+  }
+  forms::Label& Lbl(const QString& name) { return window_->Form().Get<forms::Label>(name); }
+  forms::CommandButton& Button(const QString& name) {
+    return window_->Form().Get<forms::CommandButton>(name);
+  }
+  forms::CheckBox& Check(const QString& name) {
+    return window_->Form().Get<forms::CheckBox>(name);
+  }
+  // The prompts of every message box so far.
+  QStringList Prompts() const;
+  // The lines of today's error log ("" when there is none).
+  QStringList ErrorLogLines() const;
+
+ private:
+  QTemporaryDir dir_;
+  forms::TestHost* host_ = nullptr;
+  std::unique_ptr<browser::FormGravelightMain> window_;
+};

@@ -1,0 +1,158 @@
+// Foreign, empty, truncated and damaged files give a run-time error from the
+// open or the statement: never a crash, a hang or an unreported failure.
+#include "SqliteFixture.h"
+
+#include "platform/sqlite/SqliteConnection.h"
+#include "platform/vb/VbError.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <random>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using sqlitedb::SqliteConnection;
+using sqlitedb::SqliteRecordset;
+
+namespace {
+
+constexpr int kPageSize = 1024;  // the fixture's page size
+
+// Opens the file and runs the viewer's searches, reading every value of
+// every row. 0 when everything gave rows, else the first error's number.
+int Outcome(const QString& path) {
+  try {
+    SqliteConnection db;
+    db.OpenDatabaseFile(path);
+    for (const char* sql :
+         {"SELECT * FROM ObitData ORDER BY ObitData.LASTNAME, ObitData.GIVEN;",
+          "SELECT * FROM ObitData WHERE Lastname LIKE \"*i*\"  ORDER BY ObitData.NewsPubSourceID, "
+          "ObitData.PublicationDateReal, ObitData.PublicationDate;",
+          "SELECT * FROM ObitData ORDER BY ObitData.Obituary, ObitData.Section, ObitData.ROW, "
+          "ObitData.LOT, ObitData.STONE;",
+          "Select * from SourcesSheet where newsid=1", "SELECT * FROM VERSHT"}) {
+      SqliteRecordset rs = db.OpenQuery(sql, false);
+      for (rs.MoveToFirst(); !rs.IsEOF(); rs.MoveToNext()) {
+        for (const char* col : {"LastName", "Given", "TypedObit", "Publisher", "dbver"}) {
+          try {
+            rs.FieldValue(col);
+          } catch (const vb::VbError& e) {
+            if (e.Number() != vb::err::ItemNotFound) throw;
+          }
+        }
+      }
+    }
+  } catch (const vb::VbError& e) {
+    return e.Number();
+  }
+  return 0;
+}
+
+class BadFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    good_ = dir_.path() + "/good.db";
+    sqlitetest::WriteObituaryFile(good_, 200);
+    bytes_ = sqlitetest::ReadBytes(good_);
+    ASSERT_GT(bytes_.size(), 40 * kPageSize);
+  }
+  QString Write(const QString& name, const QByteArray& bytes) {
+    const QString path = dir_.path() + "/" + name;
+    sqlitetest::WriteBytes(path, bytes);
+    return path;
+  }
+
+  QTemporaryDir dir_;
+  QString good_;
+  QByteArray bytes_;
+};
+
+TEST_F(BadFiles, HandMadeDamageFailsWithAnEngineError) {
+  EXPECT_EQ(Outcome(good_), 0);
+  const QString missing = dir_.path() + "/missing.db";
+  EXPECT_EQ(Outcome(missing), 3024);
+  EXPECT_FALSE(QFileInfo::exists(missing));  // never created
+  EXPECT_EQ(Outcome(dir_.path()), 3024);     // a folder
+  EXPECT_EQ(Outcome(Write("empty.db", QByteArray())), 3343);
+  EXPECT_EQ(Outcome(Write("text.db", "Name,Given\r\nSmith,John\r\n")), 3343);
+  const int cut = Outcome(Write("short.db", bytes_.left(60)));  // a header cut short
+  EXPECT_TRUE(cut == 3049 || cut == 3343) << cut;
+
+  QByteArray magic = bytes_;
+  magic[0] = 'X';
+  EXPECT_EQ(Outcome(Write("magic.db", magic)), 3343);
+
+  // Half the pages gone, or the table's pages overwritten: the file opens
+  // (its schema is intact) and the statements fail.
+  const int truncated = Outcome(Write("truncated.db", bytes_.left(bytes_.size() / 2)));
+  EXPECT_TRUE(truncated == 3049 || truncated == 3343) << truncated;
+  QByteArray pages = bytes_;
+  for (int i = 6 * kPageSize; i < 12 * kPageSize; ++i) pages[i] = static_cast<char>(0xA5);
+  EXPECT_EQ(Outcome(Write("pages.db", pages)), 3049);
+  QByteArray schema = bytes_;
+  for (int i = 100; i < kPageSize; ++i) schema[i] = static_cast<char>(i * 7);
+  const int broken = Outcome(Write("schema.db", schema));
+  EXPECT_TRUE(broken == 3049 || broken == 3343) << broken;
+}
+
+// One mutation of the good file, chosen by the generator.
+QByteArray Mutate(const QByteArray& good, std::mt19937& rng) {
+  QByteArray b = good;
+  auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+  const int pages = static_cast<int>(b.size() / kPageSize);
+  switch (pick(0, 4)) {
+    case 0:  // a few flipped bits anywhere, often in the first page
+      for (int n = pick(1, 16); n > 0; --n) {
+        const int at = pick(0, 3) == 0 ? pick(0, kPageSize - 1) : pick(0, static_cast<int>(b.size()) - 1);
+        b[at] = static_cast<char>(b[at] ^ (1 << pick(0, 7)));
+      }
+      break;
+    case 1:  // a page of noise
+      for (int i = 0, p = pick(0, pages - 1); i < kPageSize; ++i) b[p * kPageSize + i] = static_cast<char>(pick(0, 255));
+      break;
+    case 2:  // cut off anywhere
+      b.truncate(pick(1, static_cast<int>(b.size()) - 1));
+      break;
+    case 3:  // a run of zeros
+      b.replace(pick(0, static_cast<int>(b.size()) - 1), pick(1, 4096), QByteArray(pick(1, 4096), '\0'));
+      b.resize(std::min(b.size(), good.size()));
+      break;
+    default: {  // one page copied over another
+      const int from = pick(0, pages - 1), to = pick(0, pages - 1);
+      b.replace(to * kPageSize, kPageSize, good.mid(from * kPageSize, kPageSize));
+    }
+  }
+  return b;
+}
+
+// Runs Outcome in a child process with a time limit; the child's exit code
+// tells rows (0) from a clean error (1). A crash or hang ends the child by a
+// signal.
+int OutcomeInChild(const QString& path) {
+  const pid_t pid = fork();
+  if (pid == 0) {
+    alarm(10);
+    _exit(Outcome(path) == 0 ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (WIFEXITED(status)) return WEXITSTATUS(status);
+  return 100 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+}
+
+TEST_F(BadFiles, SeededMutationsEndWithRowsOrACleanError) {
+  std::mt19937 rng(20240611);
+  int rows = 0, errors = 0;
+  for (int k = 0; k < 240; ++k) {
+    const QString path = Write(QStringLiteral("m%1.db").arg(k), Mutate(bytes_, rng));
+    const int outcome = OutcomeInChild(path);
+    ASSERT_TRUE(outcome == 0 || outcome == 1) << "mutation " << k << " ended with " << outcome;
+    (outcome == 0 ? rows : errors)++;
+  }
+  std::cout << "mutations: " << rows << " gave rows, " << errors << " gave an error\n";
+  EXPECT_GT(errors, 0);
+}
+
+}  // namespace

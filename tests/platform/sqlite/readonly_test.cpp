@@ -1,0 +1,115 @@
+// The obituary file is only ever read: no byte, lock or side file changes.
+#include "SqliteFixture.h"
+
+#include "platform/sqlite/SqliteConnection.h"
+#include "platform/vb/VbError.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using sqlitedb::SqliteConnection;
+
+using sqlitetest::ErrorNumber;
+
+namespace {
+
+class ReadOnlyFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    path_ = dir_.path() + "/obits.db";
+    sqlitetest::WriteObituaryFile(path_, 50);
+  }
+  // The file and its folder without write permission, as on a CD.
+  void ProtectFolder(bool on) {
+    const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+    const auto folder = readOnly | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+    QFile::setPermissions(path_, on ? readOnly : readOnly | QFile::WriteOwner);
+    QFile::setPermissions(dir_.path(), on ? folder : folder | QFile::WriteOwner);
+  }
+  void RunSession(SqliteConnection& db) {
+    for (const char* sql : {"SELECT * FROM ObitData ORDER BY ObitData.LASTNAME, ObitData.GIVEN;",
+                            "SELECT * FROM ObitData WHERE Lastname LIKE \"Fill*\"  ORDER BY ObitData.NewsPubSourceID;",
+                            "SELECT * FROM ObitData WHERE [ROW] = '5' AND [Section] like '1990'",
+                            "Select * from SourcesSheet where newsid=1", "SELECT * FROM VERSHT"}) {
+      EXPECT_GT(db.OpenQuery(sql, false).RowCount(), 0) << sql;
+    }
+  }
+
+  QTemporaryDir dir_;
+  QString path_;
+};
+
+TEST_F(ReadOnlyFile, StatementsThatWriteOrAttachAreDenied) {
+  SqliteConnection db;
+  db.OpenDatabaseFile(path_);
+  const QString other = dir_.path() + "/other.db";
+  const QString denied[] = {
+      "DELETE FROM ObitData",
+      "UPDATE ObitData SET LastName = 'x'",
+      "INSERT INTO VERSHT VALUES ('9', 9)",
+      "DROP TABLE VERSHT",
+      "CREATE TABLE x (a)",
+      "CREATE TEMP TABLE x (a)",
+      "CREATE VIEW v AS SELECT 1",
+      "ATTACH DATABASE '" + other + "' AS o",
+      "PRAGMA writable_schema = 1",
+      "PRAGMA journal_mode = WAL",
+      "PRAGMA user_version = 5",
+      "PRAGMA query_only = 0",
+      "VACUUM",
+      "VACUUM INTO '" + dir_.path() + "/copy.db'",
+      "BEGIN",
+      "ANALYZE",
+      "WITH x AS (SELECT 1) DELETE FROM ObitData",
+  };
+  for (const QString& sql : denied)
+    EXPECT_EQ(ErrorNumber([&] { db.OpenQuery(sql, false); }), 3027) << sql.toStdString();
+  EXPECT_EQ(ErrorNumber([&] { db.OpenQuery("REINDEX", false); }), 3219);  // reads, gives no rows
+  EXPECT_FALSE(QFileInfo::exists(other));
+  EXPECT_FALSE(QFileInfo::exists(dir_.path() + "/copy.db"));
+  // Reading PRAGMAs still answer.
+  EXPECT_EQ(db.OpenQuery("PRAGMA table_info(ObitData)", false).RowCount(), 15);
+  EXPECT_EQ(db.OpenQuery("SELECT count(*) AS n FROM ObitData", false).FieldValue("n"),
+            vb::Variant(int32_t{57}));
+}
+
+TEST_F(ReadOnlyFile, ASessionLeavesFileAndFolderUnchanged) {
+  const QByteArray bytes = sqlitetest::ReadBytes(path_);
+  const QDateTime modified = QFileInfo(path_).lastModified();
+  const QStringList listing = sqlitetest::Listing(dir_.path());
+  ProtectFolder(true);
+  {
+    SqliteConnection main, info;  // the main window and the information window
+    main.OpenDatabaseFile(path_);
+    info.OpenDatabaseFile(path_);
+    RunSession(main);
+    RunSession(info);
+    ErrorNumber([&] { main.OpenQuery("DELETE FROM ObitData", false); });
+    EXPECT_EQ(sqlitetest::Listing(dir_.path()), listing);  // nothing while open
+  }
+  ProtectFolder(false);
+  EXPECT_EQ(sqlitetest::ReadBytes(path_), bytes);
+  EXPECT_EQ(QFileInfo(path_).lastModified(), modified);
+  EXPECT_EQ(sqlitetest::Listing(dir_.path()), listing);
+}
+
+TEST_F(ReadOnlyFile, AWalModeFileIsReadWithoutSideFiles) {
+  sqlitetest::ExecOnFile(path_, "PRAGMA journal_mode = WAL;");
+  const QByteArray bytes = sqlitetest::ReadBytes(path_);
+  const QStringList listing = sqlitetest::Listing(dir_.path());
+  ASSERT_EQ(listing, QStringList{"obits.db"});
+  ProtectFolder(true);
+  {
+    SqliteConnection db;
+    db.OpenDatabaseFile(path_);
+    RunSession(db);
+    EXPECT_EQ(sqlitetest::Listing(dir_.path()), listing);
+  }
+  ProtectFolder(false);
+  EXPECT_EQ(sqlitetest::ReadBytes(path_), bytes);
+  EXPECT_EQ(sqlitetest::Listing(dir_.path()), listing);
+}
+
+}  // namespace
