@@ -29,6 +29,18 @@ const std::array<QString, kFieldBoxCount>& FieldColumns() {
 
 const QString& Col(int fieldBox) { return FieldColumns()[fieldBox]; }
 
+void AppendLineEnds(QString& text, int crLfs) {
+  for (int i = 0; i < crLfs; ++i) text += kCrLf;
+}
+
+// Label + the column of a field box, read from the current row, + line ends.
+void AppendColumn(const RecordSource& s, QString& text, const QString& label, int fieldBox,
+                  int crLfs) {
+  text += label;
+  text += s.Column(Col(fieldBox));
+  AppendLineEnds(text, crLfs);
+}
+
 // "Prefix" + trimmed box + ending, appended only when the box is not empty
 // (the test takes the box as it stands, blanks included).
 void AppendTrimmedIfNotEmpty(const RecordSource& s, QString& text, const QString& prefix,
@@ -37,7 +49,7 @@ void AppendTrimmedIfNotEmpty(const RecordSource& s, QString& text, const QString
   if (value.isEmpty()) return;
   text += prefix;
   text += vb::Trim(value);
-  for (int i = 0; i < crLfs; ++i) text += kCrLf;
+  AppendLineEnds(text, crLfs);
 }
 
 // ---- The pieces, named after their place in layout A -------------------------------
@@ -58,22 +70,16 @@ void Grave(const RecordSource& s, QString& text) {  // A2
   text += s.Box(box::Row);
   text += u", Stone: "_s;
   text += s.Box(box::Stone);
-  text += kCrLf;
-  text += kCrLf;
+  AppendLineEnds(text, 2);
 }
 
 void Name(const RecordSource& s, QString& text) {  // A3
-  text += u"Name: "_s;
-  text += s.Column(Col(box::Lastname));
-  text += u", "_s;
-  text += s.Column(Col(box::Given));
-  text += kCrLf;
-  text += kCrLf;
+  AppendColumn(s, text, u"Name: "_s, box::Lastname, 0);
+  AppendColumn(s, text, u", "_s, box::Given, 2);
 }
 
 void Birth(const RecordSource& s, QString& text) {  // A4
-  text += u"Birth: "_s;
-  text += s.Column(Col(box::Birth));
+  AppendColumn(s, text, u"Birth: "_s, box::Birth, 0);
 }
 
 void BirthPlace(const RecordSource& s, QString& text) {  // A5
@@ -83,8 +89,7 @@ void BirthPlace(const RecordSource& s, QString& text) {  // A5
 void LineEnd(const RecordSource&, QString& text) { text += kCrLf; }  // A6, A9
 
 void Death(const RecordSource& s, QString& text) {  // A7
-  text += u"Death: "_s;
-  text += s.Column(Col(box::Death));
+  AppendColumn(s, text, u"Death: "_s, box::Death, 0);
 }
 
 void DeathPlace(const RecordSource& s, QString& text) {  // A8
@@ -99,8 +104,7 @@ void Age(const RecordSource& s, QString& text) {  // A10
   text += u" Months, "_s;
   text += s.Box(box::DA);
   text += u" Days, "_s;
-  text += kCrLf;
-  text += kCrLf;
+  AppendLineEnds(text, 2);
 }
 
 void Relationship(const RecordSource& s, QString& text) {  // A11
@@ -124,16 +128,11 @@ void VetInfo(const RecordSource& s, QString& text) {  // A13
 }
 
 void Notes(const RecordSource& s, QString& text) {  // A14
-  text += u"Notes:  "_s;
-  text += s.Column(Col(box::Notes));
-  text += kCrLf;
-  text += kCrLf;
+  AppendColumn(s, text, u"Notes:  "_s, box::Notes, 2);
 }
 
 void Other(const RecordSource& s, QString& text) {  // A15
-  text += u"Other:  "_s;
-  text += s.Column(Col(box::Other));
-  text += kCrLf;
+  AppendColumn(s, text, u"Other:  "_s, box::Other, 1);
 }
 
 void StoneType(const RecordSource& s, QString& text) {  // A16
@@ -176,13 +175,11 @@ void Inscriptions(const RecordSource& s, QString& text) {  // A26
 }
 
 void BirthLine(const RecordSource& s, QString& text) {  // C4
-  Birth(s, text);
-  text += kCrLf;
+  AppendColumn(s, text, u"Birth: "_s, box::Birth, 1);
 }
 
 void DeathLine(const RecordSource& s, QString& text) {  // C5
-  Death(s, text);
-  text += kCrLf;
+  AppendColumn(s, text, u"Death: "_s, box::Death, 1);
 }
 
 constexpr RecordPiece kLayoutA[] = {

@@ -1,5 +1,7 @@
 #include "browser/FormBuilder.h"
 
+#include "browser/PictureViewer.h"
+
 #include <QKeySequence>
 
 namespace browser {
@@ -89,6 +91,8 @@ void FormBuilder::Create(const ControlSpec& spec) {
       auto& image = form_.Add<Image>(name, container, spec.index);
       image.SetStretch(spec.stretch);
       Place(image, spec);
+      // A design picture sizes an image that does not stretch to it.
+      if (spec.placeholderPicture) image.SetPicture(PlaceholderPicture());
       break;
     }
     case ControlKind::TabControl: {

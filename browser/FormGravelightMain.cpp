@@ -25,10 +25,6 @@ namespace {
 const QString kModule = QStringLiteral("FormGravelightMain");
 const QString kCrLf = QStringLiteral("\r\n");
 
-vb::ErrorTrap Trap(const char* procedure) {
-  return vb::ErrorTrap(GlobErrorModule::LogErrorHandler(QString::fromLatin1(procedure), kModule));
-}
-
 // The launch file as the start-up reads it: opened for input as text, read
 // to its length and closed. Each step is one statement of its own, so that
 // after an ignored open the read of the unopened file fails as well.
@@ -72,6 +68,10 @@ FormGravelightMain::FormGravelightMain(const FormSpec& formSpec,
 }
 
 FormGravelightMain::~FormGravelightMain() = default;
+
+vb::ErrorTrap FormGravelightMain::Trap(const char* procedure) {
+  return vb::ErrorTrap(GlobErrorModule::LogErrorHandler(QString::fromLatin1(procedure), kModule));
+}
 
 void FormGravelightMain::WireEvents() {
   form_.OnLoad = [this] { Form_Load(); };
@@ -133,22 +133,7 @@ void FormGravelightMain::Form_Load() {
       trap([&] { mnuChooseDataCDDrive_Click(); });
       return;
     }
-    trap([&] { C<Label>("dbVersionLabel").SetCaption(CheckProtectedDbVersionStr()); });
-    trap([&] {
-      if (DbAppInfo_ > 0)
-        MsgBox("This viewer is for Gravesmith file." + QStringLiteral(" Check ") + "http://" +
-               AppIdentity::Current().webHost + "/help/" + " for more information.");
-    });
-    bool flag = false;
-    trap([&] {
-      flag = vb::Val(C<Label>("dbVersionLabel").Caption()) >= 2;
-      EnableVersion200Controls(flag);
-    });
-    trap([&] {
-      flag = vb::Val(C<Label>("dbVersionLabel").Caption()) >= 3;
-      EnableVersion300Controls(flag);
-    });
-    trap([&] { LoadCustomFieldNames(); });
+    LoadVersionAndLabels(trap, true);
     trap([&] { CMD_SelectAll_Click(); });
   });
 }
@@ -183,7 +168,7 @@ void FormGravelightMain::mnuChooseDataCDDrive_Click() {
       }
       trap.GoTo0();
       if (NewFileInfoClass(DataFilePath_)->MFileExists()) {
-        LoadVersionAndLabels();
+        LoadVersionAndLabels(trap, false);
         CMD_SelectAll_Click();
         return;
       }
@@ -199,13 +184,27 @@ void FormGravelightMain::mnuChooseDataCDDrive_Click() {
   });
 }
 
-void FormGravelightMain::LoadVersionAndLabels() {
-  C<Label>("dbVersionLabel").SetCaption(CheckProtectedDbVersionStr());
-  bool flag = vb::Val(C<Label>("dbVersionLabel").Caption()) >= 2;
-  EnableVersion200Controls(flag);
-  flag = vb::Val(C<Label>("dbVersionLabel").Caption()) >= 3;
-  EnableVersion300Controls(flag);
-  LoadCustomFieldNames();
+// The version reading that follows a database found: the version label, the
+// notice for a file meant for the editor (start-up only), the two layout flags
+// and the custom field labels; each step one statement of the caller's trap.
+void FormGravelightMain::LoadVersionAndLabels(vb::ErrorTrap& trap, bool showAppInfoNotice) {
+  trap([&] { C<Label>("dbVersionLabel").SetCaption(CheckProtectedDbVersionStr()); });
+  if (showAppInfoNotice)
+    trap([&] {
+      if (DbAppInfo_ > 0)
+        MsgBox("This viewer is for Gravesmith file." + QStringLiteral(" Check ") + "http://" +
+               AppIdentity::Current().webHost + "/help/" + " for more information.");
+    });
+  bool flag = false;
+  trap([&] {
+    flag = vb::Val(C<Label>("dbVersionLabel").Caption()) >= 2;
+    EnableVersion200Controls(flag);
+  });
+  trap([&] {
+    flag = vb::Val(C<Label>("dbVersionLabel").Caption()) >= 3;
+    EnableVersion300Controls(flag);
+  });
+  trap([&] { LoadCustomFieldNames(); });
 }
 
 // ---- Resizing and unloading ------------------------------------------------------
@@ -214,6 +213,12 @@ void FormGravelightMain::Form_Resize() {
   auto trap = Trap("Form_Resize");
   trap.Run([&] {
     if (form_.WindowState() == vbMinimized) return;
+    // A window dragged down to its caption and menu bar has no inner area:
+    // scaling to it would multiply every place and size by 0 for good and
+    // leave a baseline of 0 that no later size can be divided by. It is
+    // skipped like a minimized window, so the next real size rescales from
+    // the last one.
+    if (form_.ScaleWidth() <= 0 || form_.ScaleHeight() <= 0) return;
     trap([&] { MODResizeControls::ResizeControls(form_, OldScaleWidth_, OldScaleHeight_); });
   });
 }

@@ -1,13 +1,16 @@
 #pragma once
 // The cemetery viewer's main window: start-up and data location, database
 // version and custom field labels, resizing and unloading.
+#include "browser/BurialRecordText.h"
 #include "browser/FormBuilder.h"
 #include "browser/FormLayout.h"
+#include "browser/PictureViewer.h"
 #include "browser/SearchFrame.h"
 #include "platform/dao/Dao.h"
 #include "platform/forms/Forms.h"
 
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -72,12 +75,14 @@ class FormGravelightMain : private SearchTarget, private NavigationTarget {
   T& C(const QString& name) const { return form_.Get<T>(name); }
   template <class T>
   T& C(const QString& name, int index) const { return form_.Get<T>(name, index); }
+  // The error answer of this window's trapping procedures.
+  static vb::ErrorTrap Trap(const char* procedure);
   void WireEvents();
   void WireSearchEvents();
   void WireRecordEvents();
   void WirePictureEvents();
   void ShowFileNotFound();
-  void LoadVersionAndLabels();
+  void LoadVersionAndLabels(vb::ErrorTrap& trap, bool showAppInfoNotice);
   void DetectVersion(QString& version);
 
   // The search frame's and the navigation's view of this window
@@ -114,6 +119,22 @@ class FormGravelightMain : private SearchTarget, private NavigationTarget {
   float OldScaleWidth_ = 0;
   float OldScaleHeight_ = 0;
   int16_t DbAppInfo_ = 0;
+  // The controls that the record loader reads and writes, looked up once
+  // when the window is built (FormGravelightMainRecord.cpp).
+  struct RecordControls {
+    std::array<forms::TextBox*, kFieldBoxCount> fields{};
+    std::array<forms::TextBox*, 5> customLabels{};
+    std::array<forms::TextBox*, 3> pictureNames{};
+    std::array<forms::CommandButton*, 3> pictureButtons{};
+    forms::CheckBox* version2Flag = nullptr;
+    forms::CheckBox* version3Flag = nullptr;
+    forms::TextBox* recordText = nullptr;
+    forms::Label* position = nullptr;
+  };
+  RecordControls record_;
+  // The picture viewer with this window's buttons, folder and error log.
+  static PictureViewerSettings PictureSettings();
+  PictureViewer pictures_{form_, PictureSettings()};
 };
 
 }  // namespace browser

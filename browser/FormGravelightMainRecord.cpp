@@ -18,11 +18,6 @@ constexpr int kObjectVariableNotSet = 91;
 // A picture name this long or longer enables its picture button.
 constexpr qsizetype kPictureButtonMinLength = 8;
 
-vb::ErrorTrap Trap(const char* procedure) {
-  return vb::ErrorTrap(GlobErrorModule::LogErrorHandler(QString::fromLatin1(procedure),
-                                                        u"FormGravelightMain"_s));
-}
-
 dao::Recordset& Current(dao::Recordset* recordset) {
   if (!recordset) vb::Raise(kObjectVariableNotSet);
   return *recordset;
@@ -34,114 +29,112 @@ QString ColumnText(const QString& column, dao::Recordset* recordset) {
   return vb::CStr(Module1::GetFieldValue(column, Current(recordset)));
 }
 
+using FieldBoxes = std::array<TextBox*, kFieldBoxCount>;
+using CustomLabels = std::array<TextBox*, 5>;
+
 // The field boxes, custom labels and current row, as the record text reads them.
 class WindowRecordSource : public RecordSource {
  public:
-  WindowRecordSource(const Form& form, dao::Recordset*& recordset)
-      : form_(form), recordset_(recordset) {}
-  const QString& Box(int fieldBox) const override {
-    return form_.Get<TextBox>(u"txtfields"_s, fieldBox).Text();
-  }
+  WindowRecordSource(const FieldBoxes& fields, const CustomLabels& labels,
+                     dao::Recordset*& recordset)
+      : fields_(fields), labels_(labels), recordset_(recordset) {}
+  const QString& Box(int fieldBox) const override { return fields_[fieldBox]->Text(); }
   QString Column(const QString& column) const override { return ColumnText(column, recordset_); }
-  const QString& CustomLabel(int k) const override {
-    return form_.Get<TextBox>(u"Text6"_s, k).Text();
-  }
+  const QString& CustomLabel(int k) const override { return labels_[k]->Text(); }
 
  private:
-  const Form& form_;
+  const FieldBoxes& fields_;
+  const CustomLabels& labels_;
   dao::Recordset*& recordset_;
 };
 
+void SetFromColumn(TextBox& box, const QString& column, dao::Recordset* recordset) {
+  box.SetText(ColumnText(column, recordset));
+}
+
 // The field boxes of the range from their columns, one unit per box.
-void FillFromColumns(vb::ErrorTrap& trap, const Form& form, FieldBoxRange range,
+void FillFromColumns(vb::ErrorTrap& trap, const FieldBoxes& fields, FieldBoxRange range,
                      dao::Recordset*& recordset) {
   for (int i = range.first; i <= range.last; ++i)
-    trap([&] {
-      form.Get<TextBox>(u"txtfields"_s, i).SetText(ColumnText(FieldColumn(i), recordset));
-    });
+    trap([&] { SetFromColumn(*fields[i], FieldColumn(i), recordset); });
 }
 
 // The field boxes of the range emptied, one unit per box.
-void Empty(vb::ErrorTrap& trap, const Form& form, FieldBoxRange range) {
-  for (int i = range.first; i <= range.last; ++i)
-    trap([&] { form.Get<TextBox>(u"txtfields"_s, i).SetText(QString()); });
+void Empty(vb::ErrorTrap& trap, const FieldBoxes& fields, FieldBoxRange range) {
+  for (int i = range.first; i <= range.last; ++i) trap([&] { fields[i]->SetText(QString()); });
 }
 
-TextBox& PictureNameBox(const Form& form, int picture) {
-  static const QString names[] = {u"PicText1"_s, u"PicText2"_s, u"PicText3"_s};
-  return form.Get<TextBox>(names[picture]);
-}
-
-// Sets PicText1 to PicText3 from Pix1 to Pix3. A box whose text changes runs
-// its change action, nested, before the next one is set.
-void SetPictureName(const Form& form, int picture, dao::Recordset* recordset) {
-  PictureNameBox(form, picture).SetText(ColumnText(PictureColumn(picture), recordset));
-}
-
-bool FlagSet(const Form& form, const QString& checkBox) {
-  return form.Get<CheckBox>(checkBox).Value() == vbChecked;
-}
+bool FlagSet(const CheckBox* flag) { return flag->Value() == vbChecked; }
 
 }  // namespace
 
-// The record loader has no events of its own: the searches and the
-// navigation buttons call LoadDataToBox.
-void FormGravelightMain::WireRecordEvents() {}
+// The record loader answers no events of its own (the searches and the
+// navigation call it); its controls are looked up here, once.
+void FormGravelightMain::WireRecordEvents() {
+  RecordControls& r = record_;
+  for (int i = 0; i < kFieldBoxCount; ++i) r.fields[i] = &C<TextBox>("txtfields", i);
+  for (int k = 0; k < 5; ++k) r.customLabels[k] = &C<TextBox>("Text6", k);
+  for (int p = 0; p < 3; ++p) {
+    r.pictureNames[p] = &C<TextBox>("PicText" + QString::number(p + 1));
+    r.pictureButtons[p] = &C<CommandButton>("CMD_ViewImage" + QString::number(p + 1));
+  }
+  r.version2Flag = &C<CheckBox>("DbVersion2orHigherCheckbox");
+  r.version3Flag = &C<CheckBox>("DbVersion3orHigherCheckbox");
+  r.recordText = &C<TextBox>("IndividualsTextbox");
+  r.position = &C<Label>("LBL_NavCurrentRecordNumber");
+}
 
 // Shows the current row of the selection: position, field boxes, picture
 // names, record text and picture buttons. Every statement below is one unit
 // of the error answer: Retry runs it again, Ignore goes on with the next.
 bool FormGravelightMain::LoadDataToBox(dao::Recordset*& mRecordSet) {
+  const RecordControls& r = record_;
   bool result = false;
   auto trap = Trap("LoadDataToBox");
   trap.Run([&] {
-    const Form& form = form_;
     trap([&] {
-      C<Label>("LBL_NavCurrentRecordNumber")
-          .SetCaption(QString::number(Current(mRecordSet).AbsolutePosition() + 1));
+      r.position->SetCaption(QString::number(Current(mRecordSet).AbsolutePosition() + 1));
     });
-    FillFromColumns(trap, form, kAlwaysFieldBoxes, mRecordSet);
-    for (int picture = 0; picture < 3; ++picture)
-      trap([&] { SetPictureName(form, picture, mRecordSet); });
+    FillFromColumns(trap, r.fields, kAlwaysFieldBoxes, mRecordSet);
+    // Setting a picture name that changes runs its change action, nested,
+    // before the next name is set.
+    for (int p = 0; p < 3; ++p)
+      trap([&] { SetFromColumn(*r.pictureNames[p], PictureColumn(p), mRecordSet); });
 
-    if (FlagSet(form, u"DbVersion2orHigherCheckbox"_s)) {
-      FillFromColumns(trap, form, kVersion2FieldBoxes, mRecordSet);
-      Empty(trap, form, kUnusedFieldBoxes);
+    if (FlagSet(r.version2Flag)) {
+      FillFromColumns(trap, r.fields, kVersion2FieldBoxes, mRecordSet);
+      Empty(trap, r.fields, kUnusedFieldBoxes);
     } else {
-      Empty(trap, form, {kVersion2FieldBoxes.first, kUnusedFieldBoxes.last});
+      Empty(trap, r.fields, {kVersion2FieldBoxes.first, kUnusedFieldBoxes.last});
     }
-    if (FlagSet(form, u"DbVersion3orHigherCheckbox"_s))
-      FillFromColumns(trap, form, kVersion3FieldBoxes, mRecordSet);
+    if (FlagSet(r.version3Flag))
+      FillFromColumns(trap, r.fields, kVersion3FieldBoxes, mRecordSet);
     else
-      Empty(trap, form, kVersion3FieldBoxes);
+      Empty(trap, r.fields, kVersion3FieldBoxes);
 
     QString text;
     text.reserve(kRecordTextReserve);
-    const WindowRecordSource source(form, mRecordSet);
-    const RecordLayout layout = ChooseLayout(FlagSet(form, u"DbVersion2orHigherCheckbox"_s),
-                                             FlagSet(form, u"DbVersion3orHigherCheckbox"_s));
+    const WindowRecordSource source(r.fields, r.customLabels, mRecordSet);
+    const RecordLayout layout = ChooseLayout(FlagSet(r.version2Flag), FlagSet(r.version3Flag));
     for (const RecordPiece piece : LayoutPieces(layout))
       trap([&] { AppendPiece(piece, source, text); });
-    trap([&] { C<TextBox>("IndividualsTextbox").SetText(text); });
+    trap([&] { r.recordText->SetText(text); });
 
     // The boxes that other windows take again, and the picture names again:
     // a name that a change action replaced gets the record's name back.
     trap([&] {
-      C<TextBox>("txtfields", box::ID).SetText(ColumnText(FieldColumn(box::ID), mRecordSet));
-      C<TextBox>("txtfields", box::Cemetery)
-          .SetText(ColumnText(FieldColumn(box::Cemetery), mRecordSet));
+      SetFromColumn(*r.fields[box::ID], FieldColumn(box::ID), mRecordSet);
+      SetFromColumn(*r.fields[box::Cemetery], FieldColumn(box::Cemetery), mRecordSet);
     });
     trap([&] {
-      for (int picture = 0; picture < 3; ++picture) SetPictureName(form, picture, mRecordSet);
+      for (int p = 0; p < 3; ++p) SetFromColumn(*r.pictureNames[p], PictureColumn(p), mRecordSet);
     });
     result = true;
 
     trap([&] {
-      static const QString buttons[] = {u"CMD_ViewImage1"_s, u"CMD_ViewImage2"_s,
-                                        u"CMD_ViewImage3"_s};
-      for (int picture = 0; picture < 3; ++picture)
-        C<CommandButton>(buttons[picture])
-            .SetEnabled(PictureNameBox(form, picture).Text().size() >= kPictureButtonMinLength);
+      for (int p = 0; p < 3; ++p)
+        r.pictureButtons[p]->SetEnabled(r.pictureNames[p]->Text().size() >=
+                                        kPictureButtonMinLength);
     });
   });
   return result;

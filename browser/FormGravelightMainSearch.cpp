@@ -3,21 +3,10 @@
 #include "browser/FormGravelightMain.h"
 
 #include "browser/SortOrders.h"
-#include "support/GlobErrorModule.h"
 
 namespace browser {
 
 using namespace forms;
-
-namespace {
-
-const QString kModule = QStringLiteral("FormGravelightMain");
-
-vb::ErrorTrap Trap(const char* procedure) {
-  return vb::ErrorTrap(GlobErrorModule::LogErrorHandler(QString::fromLatin1(procedure), kModule));
-}
-
-}  // namespace
 
 void FormGravelightMain::WireSearchEvents() {
   C<CommandButton>("CMD_SelectAll").OnClick = [this] { CMD_SelectAll_Click(); };

@@ -90,24 +90,17 @@ void PictureViewer::PicText1_Change() {
   });
 }
 
-void PictureViewer::PicText2_Change() {
-  const PictureViewerControls& c = settings_.controls;
-  auto trap = Trap("PICText2_Change");
-  trap.Run([&] {
-    trap([&] {
-      C<CommandButton>(c.viewButtons[1])
-          .SetEnabled(C<TextBox>(c.nameBoxes[1]).Text().length() >= kMinimumButtonNameLength);
-    });
-  });
-}
+void PictureViewer::PicText2_Change() { EnableViewButton(2, "PICText2_Change"); }
+void PictureViewer::PicText3_Change() { EnableViewButton(3, "PICText3_Change"); }
 
-void PictureViewer::PicText3_Change() {
+// Picture button n is enabled when its name has 8 or more characters.
+void PictureViewer::EnableViewButton(int n, const char* procedure) {
   const PictureViewerControls& c = settings_.controls;
-  auto trap = Trap("PICText3_Change");
+  auto trap = Trap(procedure);
   trap.Run([&] {
     trap([&] {
-      C<CommandButton>(c.viewButtons[2])
-          .SetEnabled(C<TextBox>(c.nameBoxes[2]).Text().length() >= kMinimumButtonNameLength);
+      C<CommandButton>(c.viewButtons[n - 1])
+          .SetEnabled(C<TextBox>(c.nameBoxes[n - 1]).Text().length() >= kMinimumButtonNameLength);
     });
   });
 }

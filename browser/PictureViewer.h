@@ -75,6 +75,7 @@ class PictureViewer {
   T& C(const QString& name) const { return form_.Get<T>(name); }
   vb::ErrorTrap Trap(const char* procedure) const;
   void SetNavigationEnabled(vb::ErrorTrap& trap, bool enabled);
+  void EnableViewButton(int n, const char* procedure);
   void ShowNamedPicture(vb::ErrorTrap& trap, const QString& nameBox);
   void FitImage(vb::ErrorTrap& trap, float W, float H);
 

@@ -197,10 +197,10 @@ void AddRecordSelection(std::vector<ControlSpec>& c) {
                .height = 495, .helpText = "Use this button to select every record and sort",
                .helpEvent = HelpEvent::MouseMove});
   c.push_back({.name = "Label14", .kind = K::Label, .container = outer,
-               .caption = "Records Selected", .left = 4440, .top = 240, .width = 1215,
+               .caption = "Records Selected", .left = 4440, .top = 240, .width = 1305,
                .height = 255});
   c.push_back({.name = "LBL_RecordsSelected", .kind = K::Label, .container = outer,
-               .caption = "0", .left = 4440, .top = 495, .width = 1215, .height = 255});
+               .caption = "0", .left = 4440, .top = 495, .width = 1305, .height = 255});
 
   const char* search = "SearchForRecords_Frame";
   c.push_back({.name = search, .kind = K::Frame, .container = outer,

@@ -2,6 +2,7 @@
 #include "apps/gravelight/GravelightIdentity.h"
 #include "apps/gravelight/GravelightMainLayout.h"
 #include "browser/FormGravelightMain.h"
+#include "platform/forms/DefaultFont.h"
 #include "platform/forms/GuiHost.h"
 #include "platform/forms/Host.h"
 #include "platform/win/Win.h"
@@ -10,6 +11,7 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  forms::UseStandardFont(app);
   win::SetProgramArguments(argc, argv);
   gravelight::SetProgramIdentity();
   forms::SetHost(std::make_unique<forms::GuiHost>());

@@ -30,9 +30,7 @@ Control& ControlsCollection::Item(int index) const {
 }
 
 Control* ControlsCollection::Find(const QString& objectName) const {
-  for (const auto& control : items_)
-    if (control->ObjectName().compare(objectName, Qt::CaseInsensitive) == 0) return control.get();
-  return nullptr;
+  return byName_.value(objectName.toCaseFolded(), nullptr);
 }
 
 Control& ControlsCollection::Item(const QString& objectName) const {
@@ -120,6 +118,7 @@ Form::~Form() {
 void Form::Register(std::unique_ptr<Control> control) {
   if (controls_.Find(control->ObjectName()))
     throw std::logic_error("two controls named " + control->ObjectName().toStdString());
+  controls_.byName_.insert(control->ObjectName().toCaseFolded(), control.get());
   controls_.items_.push_back(std::move(control));
 }
 

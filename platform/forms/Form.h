@@ -15,6 +15,7 @@
 #include "platform/forms/Control.h"
 #include "platform/vb/VbError.h"
 
+#include <QHash>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -51,6 +52,7 @@ class ControlsCollection {
  private:
   friend class Form;
   std::vector<std::unique_ptr<Control>> items_;
+  QHash<QString, Control*> byName_;  // case-folded object name -> control
 };
 
 class Form {

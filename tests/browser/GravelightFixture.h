@@ -10,9 +10,26 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 #include <vector>
 
+// Texts in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
 class GravelightTest : public ::testing::Test {
+ public:
+  // Builders of fixture files and tables (also for case tables outside the
+  // fixture).
+  // Windows form of a native path ("\tmp\x\data\cem.mdb").
+  static QString Win(const QString& nativePath);
+  // Table Sheet1 in the current editor's layout with these rows (columns a
+  // row does not name are Null; names match without regard to case).
+  static jetwriter::Table Sheet1(const std::vector<democd::Record>& rows);
+  static jetwriter::Table Versht(const vb::Variant& dbver, const vb::Variant& dbappinfo);
+  static void WriteFile(const QString& nativePath, const QByteArray& content);
+  // A burial with a last and a given name, in a grave of Oak Hill.
+  static democd::Record Burial(const QString& last, const QString& given);
+
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -20,19 +37,18 @@ class GravelightTest : public ::testing::Test {
   // Native folders; the program folder holds remember.ini and the error log.
   QString ProgramFolder() const;
   QString DataFolder() const;
-  // Windows form of a native path ("\tmp\x\data\cem.mdb").
-  static QString Win(const QString& nativePath);
 
   // Writes a database into the data folder; returns its Windows-form path.
   QString WriteDatabase(const std::vector<jetwriter::Table>& tables,
                         const QString& name = QStringLiteral("cem.mdb"));
-  // Table Sheet1 in the current editor's layout with these rows (columns a
-  // row does not name are Null; names match without regard to case).
-  static jetwriter::Table Sheet1(const std::vector<democd::Record>& rows);
-  static jetwriter::Table Versht(const vb::Variant& dbver, const vb::Variant& dbappinfo);
-  static void WriteFile(const QString& nativePath, const QByteArray& content);
   // A launch file in the data folder naming the database; its Windows path.
   QString WriteLaunchFile(const QString& databaseName, const QString& fileName = "go.ini");
+  // remember.ini in the program folder, and what it holds.
+  void WriteRememberIni(const QByteArray& content);
+  bool RememberIniExists() const;
+  QByteArray RememberIniContent() const;
+  // A key of its section SETTING ("<missing>" when it is not there).
+  QString RememberIniValue(const QString& key) const;
 
   // Creates the window with this command line and shows it (load first).
   void Start(const QString& commandLine);
@@ -50,6 +66,7 @@ class GravelightTest : public ::testing::Test {
   forms::CheckBox& Check(const QString& name) {
     return window_->Form().Get<forms::CheckBox>(name);
   }
+  forms::Menu& MenuItem(const QString& name) { return window_->Form().Get<forms::Menu>(name); }
   // The prompts of every message box so far.
   QStringList Prompts() const;
   // The lines of today's error log ("" when there is none).

@@ -4,6 +4,7 @@
 #include "apps/gravelight/GravelightMainLayout.h"
 #include "platform/vb/Conversions.h"
 #include "platform/win/Win.h"
+#include "support/Module2.h"
 #include "tools/democd/Cemetery.h"
 
 #include <QApplication>
@@ -92,6 +93,29 @@ QString GravelightTest::WriteLaunchFile(const QString& databaseName, const QStri
   const QString path = DataFolder() + "/" + fileName;
   WriteFile(path, "[SETTING]\r\nDATAFILE=" + databaseName.toLatin1() + "\r\n");
   return Win(path);
+}
+
+void GravelightTest::WriteRememberIni(const QByteArray& content) {
+  WriteFile(ProgramFolder() + "/remember.ini", content);
+}
+
+bool GravelightTest::RememberIniExists() const {
+  return QFile::exists(ProgramFolder() + "/remember.ini");
+}
+
+QByteArray GravelightTest::RememberIniContent() const {
+  QFile file(ProgramFolder() + "/remember.ini");
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString GravelightTest::RememberIniValue(const QString& key) const {
+  return Module2::ReadINIValue("SETTING", key, "<missing>", Win(ProgramFolder() + "/remember.ini"));
+}
+
+democd::Record GravelightTest::Burial(const QString& last, const QString& given) {
+  return {{"LastName", last}, {"Given", given},   {"Cemetery", QString("Oak Hill")},
+          {"Section", QString("A")}, {"Row", QString("1")}, {"Lot", QString("1")},
+          {"Stone", QString("1")}};
 }
 
 void GravelightTest::Start(const QString& commandLine) {
