@@ -1,14 +1,11 @@
 #include "bench/CemeteryBench.h"
 
 #include "bench/Figures.h"
+#include "bench/LargeFiles.h"
 #include "platform/dao/Dao.h"
 #include "platform/vb/VbError.h"
 #include "platform/win/Win.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
-#include <ctime>
 #include <filesystem>
 #include <stdexcept>
 
@@ -51,13 +48,6 @@ QString WindowsForm(const std::string& nativePath) {
 
 std::unique_ptr<dao::Database> OpenReadOnly(const std::string& nativePath) {
   return dao::DBEngine().Workspaces(0).OpenDatabase(WindowsForm(nativePath), false, true);
-}
-
-// A modification time no earlier run of this process has given the file.
-void GiveNewModificationTime(const std::string& path, int run) {
-  const timespec times[2] = {{std::time(nullptr), 0}, {std::time(nullptr) - 100000, run}};
-  if (utimensat(AT_FDCWD, path.c_str(), times, 0) != 0)
-    throw std::runtime_error("cannot set the modification time of " + path);
 }
 
 }  // namespace

@@ -2,7 +2,11 @@
 
 #include "tools/democd/DemoCd.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
@@ -45,6 +49,12 @@ LargeFiles ExistingLargeFiles(const std::string& folder, int rows) {
   RequireFile(files.cemetery);
   RequireFile(files.obituary);
   return files;
+}
+
+void GiveNewModificationTime(const std::string& path, int run) {
+  const timespec times[2] = {{std::time(nullptr), 0}, {std::time(nullptr) - 100000, run}};
+  if (utimensat(AT_FDCWD, path.c_str(), times, 0) != 0)
+    throw std::runtime_error("cannot set the modification time of " + path);
 }
 
 }  // namespace bench

@@ -19,4 +19,9 @@ LargeFiles WriteLargeFiles(const std::string& folder, int rows);
 // The files, or a std::runtime_error naming the one that is missing.
 LargeFiles ExistingLargeFiles(const std::string& folder, int rows);
 
+// Gives the file a modification time that no earlier `run` of this process
+// gave it, so that the database engine, which keeps its in-memory copy of a
+// file per path, size and modification time, reads it afresh.
+void GiveNewModificationTime(const std::string& path, int run);
+
 }  // namespace bench

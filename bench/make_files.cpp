@@ -1,9 +1,11 @@
-// Writes the benchmark's large databases into a folder, skipping those that
-// are already there. A program of its own, so that the benchmark's peak
+// Writes the benchmark's large databases and the cemetery CD into a folder,
+// skipping those that are already there. A program of its own, so that the benchmark's peak
 // memory is not the generator's.
 //
 //   gl-bench-files <folder> [rows]      (default: 100000 rows)
+#include "bench/GravelightCd.h"
 #include "bench/LargeFiles.h"
+#include "bench/OffscreenApplication.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,7 +22,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    bench::WriteLargeFiles(argv[1], rows);
+    bench::EnsureOffscreenApplication();
+    const bench::LargeFiles files = bench::WriteLargeFiles(argv[1], rows);
+    bench::WriteGravelightCd(argv[1], rows, files.cemetery);
     return 0;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "gl-bench-files: %s\n", e.what());

@@ -109,11 +109,8 @@ void Recordset::Close() { closed_ = true; }
 
 int Recordset::ColumnIndex(const QString& name) const {
   CheckOpen();
-  auto it = columnsAsked_.constFind(name);
-  if (it != columnsAsked_.constEnd()) return *it;
   const int index = rows_->ColumnIndex(name);
   if (index < 0) vb::Raise(vb::err::ItemNotFound);
-  columnsAsked_.insert(name, index);
   return index;
 }
 

@@ -10,7 +10,6 @@
 #include "platform/sqlite/RowSet.h"
 #include "platform/vb/Variant.h"
 
-#include <QHash>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -88,7 +87,6 @@ class Recordset {
   int count_;
   int current_;  // -1 before the first row, count_ after the last
   bool closed_ = false;
-  mutable QHash<QString, int> columnsAsked_;  // names as callers spell them
 };
 
 class TableDefField {

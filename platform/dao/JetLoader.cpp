@@ -201,20 +201,24 @@ std::shared_ptr<const JetCopy> OpenImage(int imageFd, std::vector<TableInfo> tab
   const size_t size = size_t(st.st_size);
   void* image = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE, imageFd, 0);
   if (image == MAP_FAILED) vb::Raise(kDamaged);
-  sqlite3* db = nullptr;
-  if (sqlite3_open_v2(":memory:", &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK ||
-      sqlite3_deserialize(db, "main", static_cast<unsigned char*>(image), sqlite3_int64(size),
-                          sqlite3_int64(size), SQLITE_DESERIALIZE_READONLY) != SQLITE_OK) {
-    sqlite3_close(db);
+  sqlite3* raw = nullptr;
+  const int opened =
+      sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+  // Every statement on the connection is finalized before the last owner
+  // goes, so the connection closes and then the image can go.
+  std::shared_ptr<sqlite3> db(raw, [image, size](sqlite3* d) {
+    sqlite3_close(d);
     munmap(image, size);
+  });
+  if (opened != SQLITE_OK ||
+      sqlite3_deserialize(raw, "main", static_cast<unsigned char*>(image), sqlite3_int64(size),
+                          sqlite3_int64(size), SQLITE_DESERIALIZE_READONLY) != SQLITE_OK)
     vb::Raise(kDamaged);
-  }
-  auto copy = std::make_shared<const JetCopy>(db, image, size, std::move(tables));
   // Pages are read in place from the image rather than copied into a cache.
-  sqlite3_exec(db, "PRAGMA mmap_size=2147418112", nullptr, nullptr, nullptr);
-  sqlitedb::RegisterJetFunctions(db);
-  sqlitedb::InstallReadOnlyAuthorizer(db);
-  return copy;
+  sqlite3_exec(raw, "PRAGMA mmap_size=2147418112", nullptr, nullptr, nullptr);
+  sqlitedb::RegisterJetFunctions(raw);
+  sqlitedb::InstallReadOnlyAuthorizer(raw);
+  return std::make_shared<const JetCopy>(std::move(db), std::move(tables));
 }
 
 // The error of a path that cannot be opened, told apart as the engine does.
@@ -234,13 +238,8 @@ void CheckPath(const std::string& path) {
 
 }  // namespace
 
-JetCopy::JetCopy(sqlite3* db, void* image, size_t imageSize, std::vector<TableInfo> tables)
-    : db_(db), image_(image), imageSize_(imageSize), tables_(std::move(tables)) {}
-
-JetCopy::~JetCopy() {
-  sqlite3_close(db_);
-  munmap(image_, imageSize_);
-}
+JetCopy::JetCopy(std::shared_ptr<sqlite3> db, std::vector<TableInfo> tables)
+    : db_(std::move(db)), tables_(std::move(tables)) {}
 
 std::shared_ptr<const sqlitedb::RowSet> JetCopy::Run(const QString& sqliteSql) const {
   if (lastRows_ && lastSql_ == sqliteSql) return lastRows_;

@@ -18,12 +18,13 @@ namespace dao {
 
 class JetCopy {
  public:
-  JetCopy(sqlite3* db, void* image, size_t imageSize, std::vector<TableInfo> tables);
-  ~JetCopy();
+  // `db` reads the image of the copy; the image goes with the connection,
+  // which stays open while a row set still reads from it.
+  JetCopy(std::shared_ptr<sqlite3> db, std::vector<TableInfo> tables);
   JetCopy(const JetCopy&) = delete;
   JetCopy& operator=(const JetCopy&) = delete;
 
-  sqlite3* Db() const { return db_; }
+  sqlite3* Db() const { return db_.get(); }
   const std::vector<TableInfo>& Tables() const { return tables_; }
   // The rows of a (translated) statement. The copy never changes, so the
   // result of the statement last run is kept and shared: the windows re-run
@@ -31,9 +32,7 @@ class JetCopy {
   std::shared_ptr<const sqlitedb::RowSet> Run(const QString& sqliteSql) const;
 
  private:
-  sqlite3* db_;
-  void* image_;  // the mapped database image the connection reads
-  size_t imageSize_;
+  std::shared_ptr<sqlite3> db_;
   std::vector<TableInfo> tables_;
   mutable QString lastSql_;
   mutable std::shared_ptr<const sqlitedb::RowSet> lastRows_;

@@ -4,17 +4,21 @@
 #include <glib.h>
 #include <mdbtools.h>
 
+#include "platform/dao/JetRowQueue.h"
 #include "platform/dao/JetText.h"
 #include "platform/sqlite/JetDialect.h"
 #include "platform/vb/VbError.h"
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
+#include <thread>
+#include <utility>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -252,8 +256,10 @@ class SqliteCopy {
                         nullptr) != SQLITE_OK)
       Fail(kDamaged);
     sqlitedb::RegisterJetFunctions(db_);
-    Exec("PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF; PRAGMA locking_mode=EXCLUSIVE;"
-         "PRAGMA cache_size=-65536; BEGIN");
+    // Rows go in at the end of each table, so a small page cache is enough;
+    // 16 KiB pages mean fewer page splits and cells spilling to overflow pages.
+    Exec("PRAGMA page_size=16384; PRAGMA journal_mode=OFF; PRAGMA synchronous=OFF;"
+         "PRAGMA locking_mode=EXCLUSIVE; PRAGMA cache_size=-2000; BEGIN");
   }
   ~SqliteCopy() { sqlite3_close(db_); }
   SqliteCopy(const SqliteCopy&) = delete;
@@ -299,19 +305,176 @@ class SqliteCopy {
 
 // ---- Copying one table ------------------------------------------------------------
 
+constexpr size_t kBatchRows = 256;
+constexpr size_t kBatchBytes = size_t(1) << 20;
+constexpr size_t kBatchesAhead = 8;
+
+// Decodes a table's rows with libmdb into batches (RowBatch), on the reading
+// thread. Only this thread uses libmdb while the table is being copied.
+class TableDecoder {
+ public:
+  TableDecoder(MdbHandle* mdb, MdbTableDef* table, size_t fileSize, ReadProgress& progress)
+      : mdb_(mdb),
+        table_(table),
+        progress_(progress),
+        text_(IsJet4(mdb), mdb->f->code_page),
+        longValues_(mdb, fileSize),
+        maxPages_(fileSize / size_t(mdb->fmt->pg_size)),
+        fields_(table->num_cols) {}
+
+  // Hands every row to `queue`; the last batch says how the reading ended.
+  void Run(RowBatchQueue& queue) {
+    RowBatch batch = NewBatch();
+    try {
+      if (!DecodeRows(queue, batch)) return;  // the inserting side gave up
+    } catch (const ReadFailure& failure) {
+      batch.failure = failure.number;
+    } catch (...) {
+      batch.failure = kDamaged;
+    }
+    batch.last = true;
+    queue.Push(std::move(batch));
+  }
+
+ private:
+  RowBatch NewBatch() const {
+    RowBatch batch;
+    batch.columns = table_->num_cols;
+    batch.values.reserve(kBatchRows * batch.columns);
+    return batch;
+  }
+
+  // Walks the table's data pages as libmdb's own row fetch does, cracking
+  // each live row once; the number of rows found must be the table's count.
+  bool DecodeRows(RowBatchQueue& queue, RowBatch& batch) {
+    mdb_rewind_table(table_);
+    size_t pages = 0;
+    uint64_t rows = 0;
+    const int countOffset = mdb_->fmt->row_count_offset;
+    while (mdb_read_next_dpg(table_)) {
+      if (++pages > maxPages_) Fail(kDamaged);
+      progress_.ticks.fetch_add(1, std::memory_order_relaxed);
+      const int count = mdb_get_int16(mdb_->pg_buf, countOffset);
+      for (int r = 0; r < count; ++r) {
+        int start = 0;
+        size_t size = 0;
+        if (mdb_find_row(mdb_, r, &start, &size) == -1 || size == 0) continue;
+        if (start & kRowFlagDeleted) continue;
+        start &= kRowOffsetMask;
+        if (mdb_crack_row(table_, start, size, fields_.data()) < 0) continue;
+        if (++rows > table_->num_rows) Fail(kDamaged);
+        DecodeRow(batch);
+      }
+      if (batch.Rows() >= kBatchRows || batch.bytes.size() >= kBatchBytes) {
+        if (!queue.Push(std::exchange(batch, NewBatch()))) return false;
+      }
+    }
+    if (rows != table_->num_rows) Fail(kDamaged);
+    return true;
+  }
+
+  void DecodeRow(RowBatch& batch) {
+    DecodedValue* row = batch.AddRow();
+    for (unsigned i = 0; i < table_->num_cols; ++i) {
+      const MdbField& f = fields_[i];
+      const int colnum = f.colnum;
+      if (colnum < 0 || unsigned(colnum) >= table_->num_cols) Fail(kDamaged);
+      DecodeValue(Column(table_, unsigned(colnum)), f, batch, row[colnum]);
+    }
+  }
+
+  static void Need(const MdbField& f, int bytes) {
+    if (f.siz < bytes) Fail(kDamaged);
+  }
+
+  template <typename T>
+  static T Raw(const MdbField& f) {
+    Need(f, int(sizeof(T)));
+    T x;
+    std::memcpy(&x, f.value, sizeof x);
+    return x;
+  }
+
+  static void SetInteger(DecodedValue& out, int64_t v) {
+    out.kind = DecodedValue::Kind::Integer;
+    out.integer = v;
+  }
+  static void SetReal(DecodedValue& out, double v) {
+    out.kind = DecodedValue::Kind::Real;
+    out.real = v;
+  }
+
+  void DecodeValue(const MdbColumn* col, const MdbField& f, RowBatch& batch, DecodedValue& out) {
+    if (col->col_type == MDB_BOOL) {  // held in the null mask, never Null
+      SetInteger(out, f.is_null ? 0 : 1);
+      return;
+    }
+    if (f.is_null) return;  // the row starts as Nulls
+    const uint8_t* v = static_cast<const uint8_t*>(f.value);
+    switch (col->col_type) {
+      case MDB_BYTE: SetInteger(out, Raw<uint8_t>(f)); break;
+      case MDB_INT: SetInteger(out, Raw<int16_t>(f)); break;
+      case MDB_LONGINT:
+      case MDB_COMPLEX: SetInteger(out, Raw<int32_t>(f)); break;
+      case MDB_MONEY: SetReal(out, double(Raw<int64_t>(f)) / 10000.0); break;
+      case MDB_FLOAT: SetReal(out, double(Raw<float>(f))); break;
+      case MDB_DOUBLE:
+      case MDB_DATETIME:  // dates: days since 30 Dec 1899, the raw value
+        SetReal(out, Raw<double>(f));
+        break;
+      case MDB_NUMERIC: {
+        Need(f, 17);
+        char* s = mdb_numeric_to_string(mdb_, f.start, col->col_scale, col->col_prec);
+        SetReal(out, s ? std::strtod(s, nullptr) : 0.0);
+        g_free(s);
+        break;
+      }
+      case MDB_REPID: {
+        Need(f, 16);
+        char* s = mdb_uuid_to_string(mdb_->pg_buf, f.start);
+        batch.SetBytes(out, DecodedValue::Kind::Text, s ? s : "", s ? std::strlen(s) : 0);
+        g_free(s);
+        break;
+      }
+      case MDB_TEXT:
+        text_.Decode(v, size_t(f.siz), buf_);
+        batch.SetBytes(out, DecodedValue::Kind::Text, buf_.data(), buf_.size());
+        break;
+      case MDB_MEMO:
+        longValues_.Read(v, f.siz, raw_);
+        text_.Decode(reinterpret_cast<const uint8_t*>(raw_.data()), raw_.size(), buf_);
+        batch.SetBytes(out, DecodedValue::Kind::Text, buf_.data(), buf_.size());
+        break;
+      case MDB_OLE:
+        longValues_.Read(v, f.siz, buf_);
+        batch.SetBytes(out, DecodedValue::Kind::Blob, buf_.data(), buf_.size());
+        break;
+      case MDB_BINARY:
+        batch.SetBytes(out, DecodedValue::Kind::Blob, v, size_t(std::max(f.siz, 0)));
+        break;
+      default:
+        break;  // a type without a value here: Null
+    }
+  }
+
+  MdbHandle* mdb_;
+  MdbTableDef* table_;
+  ReadProgress& progress_;
+  JetTextDecoder text_;
+  LongValueReader longValues_;
+  size_t maxPages_;
+  std::vector<MdbField> fields_;
+  std::string buf_;
+  std::string raw_;
+};
+
+// Creates a table of the copy and fills it: a reading thread decodes the
+// rows (TableDecoder) while this one inserts those already decoded.
 class TableCopier {
  public:
   TableCopier(MdbHandle* mdb, MdbTableDef* table, const FileBytes& file, SqliteCopy& copy,
               ReadProgress& progress)
-      : mdb_(mdb),
-        table_(table),
-        copy_(copy),
-        progress_(progress),
-        text_(IsJet4(mdb), mdb->f->code_page),
-        longValues_(mdb, file.size),
-        maxPages_(file.size / size_t(mdb->fmt->pg_size)),
-        fields_(table->num_cols),
-        buffers_(table->num_cols) {}
+      : table_(table), copy_(copy), decoder_(mdb, table, file.size, progress) {}
 
   void Run() {
     CreateTable();
@@ -320,7 +483,18 @@ class TableCopier {
       return;
     }
     insert_ = copy_.Prepare(InsertStatement());
-    CopyRows();
+    RowBatchQueue queue(kBatchesAhead);
+    std::thread reader([this, &queue] { decoder_.Run(queue); });
+    // On every way out the reader is told to stop and waited for.
+    struct Joiner {
+      std::thread& thread;
+      RowBatchQueue& queue;
+      ~Joiner() {
+        queue.Cancel();
+        thread.join();
+      }
+    } joiner{reader, queue};
+    InsertRows(queue);
   }
 
  private:
@@ -348,147 +522,39 @@ class TableCopier {
     return sql + ")";
   }
 
-  // Walks the table's data pages as libmdb's own row fetch does, cracking
-  // each live row once; the number of rows found must be the table's count.
-  void CopyRows() {
-    mdb_rewind_table(table_);
-    size_t pages = 0;
-    uint64_t rows = 0;
-    const int countOffset = mdb_->fmt->row_count_offset;
-    while (mdb_read_next_dpg(table_)) {
-      if (++pages > maxPages_) Fail(kDamaged);
-      progress_.ticks.fetch_add(1, std::memory_order_relaxed);
-      const int count = mdb_get_int16(mdb_->pg_buf, countOffset);
-      for (int r = 0; r < count; ++r) {
-        int start = 0;
-        size_t size = 0;
-        if (mdb_find_row(mdb_, r, &start, &size) == -1 || size == 0) continue;
-        if (start & kRowFlagDeleted) continue;
-        start &= kRowOffsetMask;
-        if (mdb_crack_row(table_, start, size, fields_.data()) < 0) continue;
-        if (++rows > table_->num_rows) Fail(kDamaged);
-        InsertRow();
-      }
+  void InsertRows(RowBatchQueue& queue) {
+    for (;;) {
+      const RowBatch batch = queue.Pop();
+      for (size_t r = 0; r < batch.Rows(); ++r) InsertRow(batch, r);
+      if (batch.failure != 0) Fail(batch.failure);
+      if (batch.last) return;
     }
-    if (rows != table_->num_rows) Fail(kDamaged);
   }
 
-  void InsertRow() {
+  void InsertRow(const RowBatch& batch, size_t row) {
     sqlite3_stmt* st = insert_.get();
-    for (unsigned i = 0; i < table_->num_cols; ++i) {
-      const MdbField& f = fields_[i];
-      const int colnum = f.colnum;
-      if (colnum < 0 || unsigned(colnum) >= table_->num_cols) Fail(kDamaged);
-      BindValue(st, colnum + 1, Column(table_, unsigned(colnum)), f, buffers_[unsigned(colnum)]);
-    }
+    const DecodedValue* values = batch.values.data() + row * batch.columns;
+    for (size_t c = 0; c < batch.columns; ++c) Bind(st, int(c) + 1, values[c], batch);
     if (sqlite3_step(st) != SQLITE_DONE) Fail(kDamaged);
     sqlite3_reset(st);
   }
 
-  static void Need(const MdbField& f, int bytes) {
-    if (f.siz < bytes) Fail(kDamaged);
-  }
-
-  void BindValue(sqlite3_stmt* st, int p, const MdbColumn* col, const MdbField& f,
-                 std::string& buf) {
-    if (col->col_type == MDB_BOOL) {  // held in the null mask, never Null
-      sqlite3_bind_int(st, p, f.is_null ? 0 : 1);
-      return;
-    }
-    if (f.is_null) {
-      sqlite3_bind_null(st, p);
-      return;
-    }
-    const uint8_t* v = static_cast<const uint8_t*>(f.value);
-    switch (col->col_type) {
-      case MDB_BYTE:
-        Need(f, 1);
-        sqlite3_bind_int(st, p, v[0]);
+  static void Bind(sqlite3_stmt* st, int p, const DecodedValue& v, const RowBatch& batch) {
+    const char* bytes = batch.bytes.data() + v.offset;
+    switch (v.kind) {
+      case DecodedValue::Kind::Null: sqlite3_bind_null(st, p); break;
+      case DecodedValue::Kind::Integer: sqlite3_bind_int64(st, p, v.integer); break;
+      case DecodedValue::Kind::Real: sqlite3_bind_double(st, p, v.real); break;
+      case DecodedValue::Kind::Text:
+        sqlite3_bind_text64(st, p, bytes, v.size, SQLITE_STATIC, SQLITE_UTF8);
         break;
-      case MDB_INT: {
-        Need(f, 2);
-        int16_t x;
-        std::memcpy(&x, v, 2);
-        sqlite3_bind_int(st, p, x);
-        break;
-      }
-      case MDB_LONGINT:
-      case MDB_COMPLEX: {
-        Need(f, 4);
-        int32_t x;
-        std::memcpy(&x, v, 4);
-        sqlite3_bind_int(st, p, x);
-        break;
-      }
-      case MDB_MONEY: {
-        Need(f, 8);
-        int64_t x;
-        std::memcpy(&x, v, 8);
-        sqlite3_bind_double(st, p, double(x) / 10000.0);
-        break;
-      }
-      case MDB_FLOAT: {
-        Need(f, 4);
-        float x;
-        std::memcpy(&x, v, 4);
-        sqlite3_bind_double(st, p, double(x));
-        break;
-      }
-      case MDB_DOUBLE:
-      case MDB_DATETIME: {  // dates: days since 30 Dec 1899, the raw value
-        Need(f, 8);
-        double x;
-        std::memcpy(&x, v, 8);
-        sqlite3_bind_double(st, p, x);
-        break;
-      }
-      case MDB_NUMERIC: {
-        Need(f, 17);
-        char* s = mdb_numeric_to_string(mdb_, f.start, col->col_scale, col->col_prec);
-        sqlite3_bind_double(st, p, s ? std::strtod(s, nullptr) : 0.0);
-        g_free(s);
-        break;
-      }
-      case MDB_REPID: {
-        Need(f, 16);
-        char* s = mdb_uuid_to_string(mdb_->pg_buf, f.start);
-        buf.assign(s ? s : "");
-        g_free(s);
-        sqlite3_bind_text(st, p, buf.data(), int(buf.size()), SQLITE_STATIC);
-        break;
-      }
-      case MDB_TEXT:
-        text_.Decode(v, size_t(f.siz), buf);
-        sqlite3_bind_text(st, p, buf.data(), int(buf.size()), SQLITE_STATIC);
-        break;
-      case MDB_MEMO:
-        longValues_.Read(v, f.siz, raw_);
-        text_.Decode(reinterpret_cast<const uint8_t*>(raw_.data()), raw_.size(), buf);
-        sqlite3_bind_text(st, p, buf.data(), int(buf.size()), SQLITE_STATIC);
-        break;
-      case MDB_OLE:
-        longValues_.Read(v, f.siz, buf);
-        sqlite3_bind_blob(st, p, buf.data(), int(buf.size()), SQLITE_STATIC);
-        break;
-      case MDB_BINARY:
-        sqlite3_bind_blob(st, p, v, f.siz, SQLITE_STATIC);
-        break;
-      default:
-        sqlite3_bind_null(st, p);
-        break;
+      case DecodedValue::Kind::Blob: sqlite3_bind_blob64(st, p, bytes, v.size, SQLITE_STATIC); break;
     }
   }
 
-  MdbHandle* mdb_;
   MdbTableDef* table_;
   SqliteCopy& copy_;
-  ReadProgress& progress_;
-  JetTextDecoder text_;
-  LongValueReader longValues_;
-  size_t maxPages_;
-  std::vector<MdbField> fields_;
-  std::vector<std::string> buffers_;
-  std::string raw_;
+  TableDecoder decoder_;
   StmtPtr insert_;
 };
 

@@ -7,6 +7,9 @@
 
 #include <QByteArray>
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <optional>
 #include <new>
 #include <sqlite3.h>
 
@@ -55,11 +58,30 @@ void TextFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
 QString UCase(const QString& s) { return s.toUpper(); }
 QString LCase(const QString& s) { return s.toLower(); }
 
+// Text of at most 15 plain digits (or none), the usual sort key of a row or
+// stone number: its value read straight from the bytes, exactly as Val reads
+// it. Any other text gives nullopt.
+std::optional<double> PlainDigitsValue(sqlite3_value* v) {
+  const auto* p = sqlite3_value_text(v);
+  const int size = sqlite3_value_bytes(v);
+  if (size > 15 || (p == nullptr && size > 0)) return std::nullopt;
+  int64_t n = 0;
+  for (int i = 0; i < size; ++i) {
+    if (p[i] < '0' || p[i] > '9') return std::nullopt;
+    n = n * 10 + (p[i] - '0');
+  }
+  return static_cast<double>(n);
+}
+
 void Val(sqlite3_context* ctx, int, sqlite3_value** argv) {
   switch (sqlite3_value_type(argv[0])) {
     case SQLITE_NULL: vb::Raise(vb::err::TypeMismatchDb);
     case SQLITE_INTEGER:
     case SQLITE_FLOAT: return sqlite3_result_value(ctx, argv[0]);
+    case SQLITE_TEXT:
+      if (const std::optional<double> digits = PlainDigitsValue(argv[0]))
+        return sqlite3_result_double(ctx, *digits);
+      [[fallthrough]];
     default: return sqlite3_result_double(ctx, vb::Val(ValueText(argv[0])));
   }
 }
@@ -145,11 +167,25 @@ unsigned char AsciiLower(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32
 // Texts that differ only in case are equal, as in Jet ("abc" = "ABC").
 // ASCII runs compare byte by byte; from the first other character on the
 // rest is compared as Unicode text, case-folded.
+// Sorting compares many equal keys (a cemetery's name on every row): runs of
+// eight equal ASCII bytes are stepped over at once.
+int EqualAsciiPrefix(const unsigned char* a, const unsigned char* b, int n) {
+  constexpr uint64_t kHighBits = 0x8080808080808080ull;
+  int i = 0;
+  for (; i + 8 <= n; i += 8) {
+    uint64_t x, y;
+    std::memcpy(&x, a + i, 8);
+    std::memcpy(&y, b + i, 8);
+    if (x != y || (x & kHighBits) != 0) break;
+  }
+  return i;
+}
+
 int JetNoCase(void*, int n1, const void* p1, int n2, const void* p2) {
   const auto* a = static_cast<const unsigned char*>(p1);
   const auto* b = static_cast<const unsigned char*>(p2);
   const int n = std::min(n1, n2);
-  int i = 0;
+  int i = EqualAsciiPrefix(a, b, n);
   for (; i < n && ((a[i] | b[i]) & 0x80) == 0; ++i) {
     const unsigned char la = AsciiLower(a[i]), lb = AsciiLower(b[i]);
     if (la != lb) return la < lb ? -1 : 1;

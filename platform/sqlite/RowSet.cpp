@@ -2,6 +2,7 @@
 
 #include "platform/sqlite/DbText.h"
 #include "platform/sqlite/JetDialect.h"
+#include "platform/sqlite/SingleTableSelect.h"
 #include "platform/vb/VbError.h"
 
 #include <QByteArray>
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <utility>
 #include <sqlite3.h>
 
 namespace sqlitedb {
@@ -81,10 +83,6 @@ vb::Variant IntegerValue(int64_t v) {
   return vb::Variant(static_cast<double>(v));
 }
 
-struct StmtCloser {
-  void operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
-};
-
 bool IsBlank(const char* tail) {
   for (; *tail; ++tail) {
     if (!QChar::isSpace(static_cast<unsigned char>(*tail))) return false;
@@ -135,12 +133,26 @@ void RowSet::AddRow(sqlite3_stmt* stmt, std::vector<uint8_t>& scratch) {
   block.insert(block.end(), scratch.begin(), scratch.end());
 }
 
-RowSet RowSet::Execute(sqlite3* db, const QString& sqliteSql) {
+void RowSet::StmtCloser::operator()(sqlite3_stmt* s) const { sqlite3_finalize(s); }
+
+RowSet::RowSet() = default;
+RowSet::~RowSet() = default;
+RowSet::RowSet(RowSet&&) noexcept = default;
+RowSet& RowSet::operator=(RowSet&&) noexcept = default;
+
+RowSet RowSet::Execute(std::shared_ptr<sqlite3> db, const QString& sqliteSql) {
+  sqlite3* raw = db.get();
+  return Run(raw, std::move(db), sqliteSql);
+}
+
+RowSet RowSet::Execute(sqlite3* db, const QString& sqliteSql) { return Run(db, nullptr, sqliteSql); }
+
+RowSet RowSet::Run(sqlite3* db, std::shared_ptr<sqlite3> owner, const QString& sqliteSql) {
   const QByteArray sql = sqliteSql.toUtf8();
   sqlite3_stmt* raw = nullptr;
   const char* tail = nullptr;
   const int rc = sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()) + 1, &raw, &tail);
-  std::unique_ptr<sqlite3_stmt, StmtCloser> stmt(raw);
+  Stmt stmt(raw);
   if (rc != SQLITE_OK) RaiseSqliteError(db, rc, sqliteSql);
   if (!stmt)
     vb::Raise(3129, QStringLiteral("Invalid SQL statement; expected 'DELETE', 'INSERT', "
@@ -154,46 +166,169 @@ RowSet RowSet::Execute(sqlite3* db, const QString& sqliteSql) {
 
   RowSet set;
   set.AddColumns(stmt.get());
-  std::vector<uint8_t> scratch;
-  for (;;) {
-    const int step = sqlite3_step(stmt.get());
-    if (step == SQLITE_DONE) break;
-    if (step != SQLITE_ROW) RaiseSqliteError(db, step, sqliteSql);
-    set.AddRow(stmt.get(), scratch);
+  Stmt keys;
+  if (owner && set.PrepareKeyed(db, sqliteSql, keys)) {
+    stmt.reset();
+    set.ReadKeys(db, keys.get(), sqliteSql);
+    set.db_ = std::move(owner);
+  } else {
+    set.ReadAll(db, stmt.get(), sqliteSql);
   }
-  if (!set.blocks_.empty()) set.blocks_.back().shrink_to_fit();
-  set.rows_.shrink_to_fit();
   return set;
 }
 
-int RowSet::ColumnIndex(const QString& name) const { return index_.value(name.toCaseFolded(), -1); }
+// The row-key statement and the look-up for a statement of the keyed form,
+// with a name for the row key that no column of the table hides. False (and
+// the statement is read in full) for any other statement, and for a view or
+// a table without row keys.
+bool RowSet::PrepareKeyed(sqlite3* db, const QString& sqliteSql, Stmt& keys) {
+  const std::optional<SingleTableSelect> select = ParseSingleTableSelect(sqliteSql);
+  if (!select) return false;
+  QString key;
+  for (const char* candidate : {"rowid", "_rowid_", "oid"}) {
+    if (ColumnIndex(QLatin1String(candidate)) < 0) {
+      key = QLatin1String(candidate);
+      break;
+    }
+  }
+  if (key.isEmpty()) return false;
+  auto prepare = [db](const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(db, utf8.constData(), static_cast<int>(utf8.size()), &s, nullptr) != SQLITE_OK)
+      sqlite3_finalize(std::exchange(s, nullptr));
+    return Stmt(s);
+  };
+  Stmt keyStmt = prepare("SELECT " + key + " FROM " + select->table + select->tail);
+  // A view's "rowid" is a Null that belongs to no table.
+  if (!keyStmt || sqlite3_column_count(keyStmt.get()) != 1 ||
+      sqlite3_column_table_name(keyStmt.get(), 0) == nullptr)
+    return false;
+  Stmt lookUp = prepare("SELECT * FROM " + select->table + " WHERE " + key + " = ?");
+  if (!lookUp || sqlite3_column_count(lookUp.get()) != ColumnCount()) return false;
+  keys = std::move(keyStmt);
+  lookUp_ = std::move(lookUp);
+  keyed_ = true;
+  return true;
+}
+
+void RowSet::ReadKeys(sqlite3* db, sqlite3_stmt* keys, const QString& sqliteSql) {
+  for (;;) {
+    const int step = sqlite3_step(keys);
+    if (step == SQLITE_DONE) break;
+    if (step != SQLITE_ROW) RaiseSqliteError(db, step, sqliteSql);
+    keys_.push_back(sqlite3_column_int64(keys, 0));
+  }
+  keys_.shrink_to_fit();
+}
+
+void RowSet::ReadAll(sqlite3* db, sqlite3_stmt* stmt, const QString& sqliteSql) {
+  std::vector<uint8_t> scratch;
+  for (;;) {
+    const int step = sqlite3_step(stmt);
+    if (step == SQLITE_DONE) break;
+    if (step != SQLITE_ROW) RaiseSqliteError(db, step, sqliteSql);
+    AddRow(stmt, scratch);
+  }
+  if (!blocks_.empty()) blocks_.back().shrink_to_fit();
+  rows_.shrink_to_fit();
+}
+
+// A string that owns its text shares it with the slot, which keeps that text
+// alive and unchanged (a change detaches the caller's string): another string
+// at the same place is the same text. Text the string does not own (a
+// literal, raw data) is copied and compared.
+bool RowSet::AskedName::Holds(const QString& asked) const {
+  if (where != asked.constData() || name.size() != asked.size()) return false;
+  return name.constData() == asked.constData() ||
+         std::memcmp(name.constData(), asked.constData(), size_t(asked.size()) * sizeof(QChar)) == 0;
+}
+
+int RowSet::ColumnIndex(const QString& name) const {
+  const auto where = reinterpret_cast<uintptr_t>(name.constData());
+  static_assert(kAskedSlots == 256, "the first slot is the top 8 bits of the hash");
+  const size_t first = (where * 0x9E3779B97F4A7C15ull) >> 56;
+  AskedName* free = nullptr;
+  for (size_t probe = 0; probe < kAskedProbes; ++probe) {
+    AskedName& slot = asked_[(first + probe) % kAskedSlots];
+    if (slot.Holds(name)) return slot.column;
+    if (slot.where == nullptr && free == nullptr) free = &slot;
+  }
+  auto it = spelled_.constFind(name);
+  if (it == spelled_.constEnd()) it = spelled_.insert(name, index_.value(name.toCaseFolded(), -1));
+  const bool owned = name.capacity() > 0;
+  AskedName& slot = free ? *free : asked_[first];
+  slot = AskedName{name.constData(), owned ? name : QString(name.constData(), name.size()), *it};
+  return slot.column;
+}
 
 vb::Variant RowSet::Value(int row, int column) const {
   if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount())
     vb::Raise(vb::err::SubscriptOutOfRange);
+  return keyed_ ? FetchedValue(row, column) : StoredValue(row, column);
+}
+
+// Stands the look-up on the row; the row read last stays current.
+sqlite3_stmt* RowSet::FetchRow(int row) const {
+  sqlite3_stmt* s = lookUp_.get();
+  if (fetched_ == row) return s;
+  fetched_ = -1;
+  sqlite3_reset(s);
+  sqlite3_bind_int64(s, 1, keys_[row]);
+  const int step = sqlite3_step(s);
+  if (step == SQLITE_ROW) {
+    fetched_ = row;
+    return s;
+  }
+  // A row whose key was found when the statement ran and that cannot be found
+  // now: the file is damaged. (The look-up is reset by the next fetch.)
+  if (step == SQLITE_DONE) RaiseSqliteError(nullptr, SQLITE_CORRUPT);
+  RaiseSqliteError(db_.get(), step);
+}
+
+vb::Variant RowSet::FetchedValue(int row, int column) const {
+  sqlite3_stmt* s = FetchRow(row);
+  switch (sqlite3_column_type(s, column)) {
+    case SQLITE_NULL: return vb::Variant::Null();
+    case SQLITE_INTEGER: return IntegerOfKind(sqlite3_column_int64(s, column), column);
+    case SQLITE_FLOAT: return RealOfKind(sqlite3_column_double(s, column), column);
+    default: {
+      const char* text = reinterpret_cast<const char*>(sqlite3_column_text(s, column));
+      const int size = sqlite3_column_bytes(s, column);
+      if (text == nullptr && size > 0) throw std::bad_alloc();
+      return vb::Variant(DecodeDbText(text, size));
+    }
+  }
+}
+
+vb::Variant RowSet::IntegerOfKind(int64_t v, int column) const {
+  switch (columnKinds_[column]) {
+    case ColumnKind::Boolean: return vb::Variant(v != 0);
+    case ColumnKind::Integer16:
+      if (v >= INT16_MIN && v <= INT16_MAX) return vb::Variant(static_cast<int16_t>(v));
+      return IntegerValue(v);
+    case ColumnKind::Double: return vb::Variant(static_cast<double>(v));
+    case ColumnKind::Date: return vb::Variant(vb::DateValue{static_cast<double>(v)});
+    case ColumnKind::Plain: return IntegerValue(v);
+  }
+  return IntegerValue(v);
+}
+
+vb::Variant RowSet::RealOfKind(double d, int column) const {
+  if (columnKinds_[column] == ColumnKind::Date) return vb::Variant(vb::DateValue{d});
+  return vb::Variant(d);
+}
+
+vb::Variant RowSet::StoredValue(int row, int column) const {
   const uint8_t* p = blocks_[rows_[row].block].data() + rows_[row].offset;
   for (int c = 0; c < column; ++c) SkipValue(p);
-  const ColumnKind kind = columnKinds_[column];
   switch (*p++) {
     case kNull: return vb::Variant::Null();
-    case kInteger: {
-      const int64_t v = UnZigZag(GetVarint(p));
-      switch (kind) {
-        case ColumnKind::Boolean: return vb::Variant(v != 0);
-        case ColumnKind::Integer16:
-          if (v >= INT16_MIN && v <= INT16_MAX) return vb::Variant(static_cast<int16_t>(v));
-          return IntegerValue(v);
-        case ColumnKind::Double: return vb::Variant(static_cast<double>(v));
-        case ColumnKind::Date: return vb::Variant(vb::DateValue{static_cast<double>(v)});
-        case ColumnKind::Plain: return IntegerValue(v);
-      }
-      return IntegerValue(v);
-    }
+    case kInteger: return IntegerOfKind(UnZigZag(GetVarint(p)), column);
     case kReal: {
       double d;
       std::memcpy(&d, p, sizeof d);
-      if (kind == ColumnKind::Date) return vb::Variant(vb::DateValue{d});
-      return vb::Variant(d);
+      return RealOfKind(d, column);
     }
     default: {
       const bool utf8 = p[-1] == kUtf8;

@@ -58,10 +58,10 @@ bool SqliteConnection::OpenDatabaseFile(const QString& path) {
 }
 
 SqliteRecordset SqliteConnection::OpenQuery(const QString& sql, bool wholeTable) {
-  (void)wholeTable;  // every statement is read in full either way
+  (void)wholeTable;  // the row set tells the statement's form itself
   if (!db_) vb::Raise(kObjectInvalid, QStringLiteral("Object invalid or no longer set."));
   const QString translated = TranslateJetSql(sql);
-  return SqliteRecordset(std::make_shared<const RowSet>(RowSet::Execute(db_.get(), translated)));
+  return SqliteRecordset(std::make_shared<const RowSet>(RowSet::Execute(db_, translated)));
 }
 
 }  // namespace sqlitedb

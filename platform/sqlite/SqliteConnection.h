@@ -13,7 +13,7 @@ namespace sqlitedb {
 class SqliteConnection {
  public:
   // Opens no file. Copies share one connection, which closes when the last
-  // copy (and no recordset: recordsets hold their own rows) is dropped.
+  // copy and the last recordset reading from it are dropped.
   SqliteConnection() = default;
 
   // Opens the file at `path` (Windows form or native) for reading. The file
@@ -30,8 +30,9 @@ class SqliteConnection {
   // Runs a SELECT in the Jet dialect (TranslateJetSql) and returns its rows,
   // standing on the first row. Statements that would write, ATTACH or change
   // settings are denied (3027). `wholeTable` is what the caller knows about
-  // the statement (True for select-all); it has no effect, since every
-  // statement's rows are read in full. Raises 3420 before OpenDatabaseFile.
+  // the statement (True for select-all); it has no effect, since the row
+  // set tells from the statement itself how to hold its rows (RowSet).
+  // Raises 3420 before OpenDatabaseFile.
   SqliteRecordset OpenQuery(const QString& sql, bool wholeTable);
 
   bool IsOpen() const { return db_ != nullptr; }

@@ -119,6 +119,38 @@ TEST(OpenTest, CachesTheCopyUntilTheFileChanges) {
   EXPECT_EQ(RowCount(*db, "SELECT * FROM Sheet1"), 40);
 }
 
+// A recordset reads its rows from the file's copy: the copy stays while the
+// recordset does, even after its database object is gone and a changed file
+// has replaced the copy in the cache.
+TEST(OpenTest, RecordsetKeepsItsCopyWhenTheCacheMovesOn) {
+  FixtureDir dir;
+  const QString path = dir.Write("moving.mdb", {Rows(30)});
+  auto db = dao::DBEngine().OpenDatabase(path, true, true);
+  auto rs = db->OpenRecordset("SELECT * FROM Sheet1 ORDER BY Sheet1.Age DESC");
+  rs->MoveLast();
+  db.reset();
+  dir.Write("moving.mdb", {Rows(3)});
+  {
+    auto fresh = dao::DBEngine().OpenDatabase(path, true, true);
+    EXPECT_EQ(RowCount(*fresh, "SELECT * FROM Sheet1 ORDER BY Sheet1.Age DESC"), 3);
+  }
+  EXPECT_EQ(rs->RecordCount(), 30);
+  EXPECT_EQ(rs->Fields()("LastName").Value(), vb::Variant("Name0"));
+  rs->MoveFirst();
+  EXPECT_EQ(rs->Fields()("Age").Value(), vb::Variant(int32_t{29}));
+  // Closing the database closes its recordsets.
+  db = dao::DBEngine().OpenDatabase(path, true, true);
+  rs = db->OpenRecordset("SELECT * FROM Sheet1 ORDER BY Sheet1.Age DESC");
+  EXPECT_EQ(rs->Fields()("Age").Value(), vb::Variant(int32_t{2}));
+  db->Close();
+  try {
+    rs->Fields()("Age").Value();
+    ADD_FAILURE() << "a closed database's recordset still reads";
+  } catch (const vb::VbError& e) {
+    EXPECT_EQ(e.Number(), 3420);
+  }
+}
+
 TEST(OpenTest, ExclusiveOpenDoesNotBlockOurOwnSharedOpen) {
   FixtureDir dir;
   const QString path = dir.Write("both.mdb", {Rows(5)});
