@@ -92,7 +92,7 @@ class FormGravelightMain : private SearchTarget, private NavigationTarget {
   void SetRecordsSelected(const QString& caption) override;
   void SetCurrentRecordNumber(const QString& caption) override;
   void OpenConnection() override;
-  void OpenSelection(const QString& statement) override;
+  void OpenSelection(const QString& statement, bool wholeTable) override;
   bool SelectionIsEmpty() override;
   void SelectionMoveLast() override;
   void SelectionMoveFirst() override;

@@ -22,7 +22,7 @@ void FormGravelightMain::CMD_SelectAll_Click() {
   auto trap = Trap("CMD_SelectAll_Click");
   trap.Run([&] {
     SearchSettings settings;
-    settings.prelude = true;
+    settings.prelude = SearchPrelude::FieldsAndPlaceholder;
     settings.openErrorsToReport = true;
     settings.buildStatements = [this] {
       const bool byName = C<OptionButton>("SortOption1").Value();
@@ -58,7 +58,7 @@ void FormGravelightMain::OpenConnection() {
   MainDatabase_ = dao::DBEngine().Workspaces(0).OpenDatabase(DataFilePath_, true, true);
 }
 
-void FormGravelightMain::OpenSelection(const QString& statement) {
+void FormGravelightMain::OpenSelection(const QString& statement, bool) {
   if (!MainDatabase_) vb::Raise(91);
   MainRecordSet_ = MainDatabase_->OpenRecordset(statement);
 }

@@ -47,12 +47,14 @@ void ShowSelection(SearchTarget& target, const SearchSettings& settings) {
 }  // namespace
 
 void RunSearchFrame(SearchTarget& target, const SearchSettings& settings, vb::ErrorTrap& trap) {
-  if (settings.prelude) {
+  if (settings.prelude == SearchPrelude::FieldsAndPlaceholder) {
     for (int i = 0; i <= 14; ++i) trap([&] { target.ClearFieldBox(i); });
     trap([&] { target.ShowPlaceholderPicture(); });
   }
   trap([&] { target.SetRecordsSelected("0"); });
   trap([&] { target.SetCurrentRecordNumber("0"); });
+  if (settings.prelude == SearchPrelude::PlaceholderAfterCounters)
+    trap([&] { target.ShowPlaceholderPicture(); });
 
   SearchStatements statements;
   if (settings.openErrorsToReport) {
@@ -66,14 +68,14 @@ void RunSearchFrame(SearchTarget& target, const SearchSettings& settings, vb::Er
     trap([&] { statements = settings.buildStatements(); });
   }
 
-  int number = Reported([&] { target.OpenSelection(statements.statement); });
+  int number = Reported([&] { target.OpenSelection(statements.statement, settings.wholeTable); });
   if (number == kTypeMismatch) {
     number = Reported([&] {
       if (!settings.fallbackMessage.isEmpty()) forms::MsgBox(settings.fallbackMessage);
     });
     if (number != 0) return Report(target, settings, number);
     const QString second = statements.replacement.value_or(statements.statement);
-    number = Reported([&] { target.OpenSelection(second); });
+    number = Reported([&] { target.OpenSelection(second, settings.wholeTable); });
     if (!settings.reportSecondOpenErrors) number = 0;
   }
   if (number != 0) return Report(target, settings, number);

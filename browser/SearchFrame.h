@@ -5,6 +5,7 @@
 // its settings.
 //
 //   F1 prelude: empty field boxes 0 to 14 and show the placeholder picture
+//      (the obituary viewer's prelude shows the placeholder after F2)
 //   F2 both counters "0"
 //   F3 a new connection
 //   F4 the statement (and the one to try after a failed numeric sort)
@@ -28,8 +29,19 @@ struct SearchStatements {
   std::optional<QString> replacement;
 };
 
+// What a search does to the display before it counts anew.
+enum class SearchPrelude {
+  None,
+  // Field boxes 0 to 14 emptied in index order, then the placeholder
+  // picture, before the counters are reset.
+  FieldsAndPlaceholder,
+  // The counters reset first, then the placeholder picture; no field box
+  // is touched.
+  PlaceholderAfterCounters,
+};
+
 struct SearchSettings {
-  bool prelude = false;
+  SearchPrelude prelude = SearchPrelude::None;
   // Where errors of F3 and F4 go: the error report (true) or the caller's
   // own handling in force (false).
   bool openErrorsToReport = true;
@@ -38,6 +50,10 @@ struct SearchSettings {
   bool reportSecondOpenErrors = true;
   QString reportExtra;      // appended to the error report's text
   bool enableSearchButtons = false;
+  // Handed to both opens of the statement: the obituary connection's query
+  // takes it (true only in its select-all search); the cemetery viewer's
+  // engine has no such choice.
+  bool wholeTable = false;
 };
 
 // What the search frame asks of a main window.
@@ -51,7 +67,7 @@ class SearchTarget {
   virtual void OpenConnection() = 0;
   // Opens the statement; the new selection replaces the window's only when
   // it opens. Raises the engine's error.
-  virtual void OpenSelection(const QString& statement) = 0;
+  virtual void OpenSelection(const QString& statement, bool wholeTable) = 0;
   // True when the selection has no current row; raises when there is none.
   virtual bool SelectionIsEmpty() = 0;
   virtual void SelectionMoveLast() = 0;

@@ -7,6 +7,7 @@
 #include <QThread>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <vector>
 
 namespace forms {
@@ -51,6 +52,8 @@ void RunTrapped(const std::function<void()>& procedure) {
     ShowUntrappedError(error.Number(), error.Description());
   } catch (const vb::ProgramEnded&) {
     throw;
+  } catch (const std::bad_alloc&) {
+    ShowUntrappedError(vb::err::OutOfMemory, vb::ErrorDescription(vb::err::OutOfMemory));
   } catch (...) {
     ShowUntrappedError(kInternalError, QStringLiteral("Internal error"));
   }

@@ -1,6 +1,22 @@
 #include "platform/vb/ErrorTrap.h"
 
+#include <new>
+
 namespace vb {
+
+namespace {
+
+// Runs a statement; running out of memory is the platform's run-time error 7,
+// which handlers trap like any other.
+void RunStatement(const std::function<void()>& statement) {
+  try {
+    statement();
+  } catch (const std::bad_alloc&) {
+    Raise(err::OutOfMemory);
+  }
+}
+
+}  // namespace
 
 ErrorTrap::ErrorTrap(ErrorHandler handler) : handler_(std::move(handler)) {}
 
@@ -15,7 +31,7 @@ void ErrorTrap::Run(const std::function<void()>& body) {
 void ErrorTrap::operator()(const std::function<void()>& statement) {
   for (;;) {
     try {
-      statement();
+      RunStatement(statement);
       return;
     } catch (const VbError& error) {
       if (mode_ == Mode::Off || inHandler_) throw;

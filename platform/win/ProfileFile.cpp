@@ -7,7 +7,34 @@
 namespace win::profile {
 namespace {
 
-QString Decoded(const Line& line) { return cp1252::Decode(line.text).trimmed(); }
+QString Decoded(const Line& line) { return line.text.trimmed(); }
+
+constexpr char16_t kByteOrderMark = 0xFEFF;
+
+// The UTF-16 code units of the bytes after a byte-order mark, taken as they
+// are (a last odd byte is dropped).
+QString Utf16Units(const QByteArray& bytes, bool bigEndian) {
+  QString text;
+  text.reserve(bytes.size() / 2);
+  for (qsizetype i = 2; i + 1 < bytes.size(); i += 2) {
+    const auto first = static_cast<uint8_t>(bytes[i]), second = static_cast<uint8_t>(bytes[i + 1]);
+    text.append(QChar(bigEndian ? char16_t(first << 8 | second) : char16_t(second << 8 | first)));
+  }
+  return text;
+}
+
+QByteArray Utf16Bytes(const QString& text, bool bigEndian) {
+  QByteArray bytes;
+  bytes.reserve((text.size() + 1) * 2);
+  auto put = [&](char16_t unit) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    bytes.append(bigEndian ? high : low);
+    bytes.append(bigEndian ? low : high);
+  };
+  put(kByteOrderMark);
+  for (QChar ch : text) put(ch.unicode());
+  return bytes;
+}
 
 std::optional<QString> SectionName(const QString& trimmed) {
   if (!trimmed.startsWith(u'[')) return std::nullopt;
@@ -16,15 +43,15 @@ std::optional<QString> SectionName(const QString& trimmed) {
   return trimmed.mid(1, close - 1).trimmed();
 }
 
-std::vector<Line> SplitLines(const QByteArray& content) {
+std::vector<Line> SplitLines(const QString& content) {
   std::vector<Line> lines;
   qsizetype start = 0;
   while (start < content.size()) {
     qsizetype i = start;
-    while (i < content.size() && content[i] != '\n' && content[i] != '\r') ++i;
-    Line line{content.mid(start, i - start), QByteArray()};
+    while (i < content.size() && content[i] != u'\n' && content[i] != u'\r') ++i;
+    Line line{content.mid(start, i - start), QString()};
     if (i < content.size()) {
-      const bool crlf = content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n';
+      const bool crlf = content[i] == u'\r' && i + 1 < content.size() && content[i + 1] == u'\n';
       line.end = content.mid(i, crlf ? 2 : 1);
     }
     start = i + line.end.size();
@@ -35,7 +62,22 @@ std::vector<Line> SplitLines(const QByteArray& content) {
 
 }  // namespace
 
-ProfileFile::ProfileFile(const QByteArray& content) : lines_(SplitLines(content)) {}
+ProfileText DecodeProfile(const QByteArray& bytes) {
+  if (bytes.startsWith("\xFF\xFE")) return {Utf16Units(bytes, false), TextForm::Utf16LittleEndian};
+  if (bytes.startsWith("\xFE\xFF")) return {Utf16Units(bytes, true), TextForm::Utf16BigEndian};
+  return {cp1252::Decode(bytes), TextForm::Ansi};
+}
+
+QByteArray EncodeProfile(const ProfileText& text) {
+  switch (text.form) {
+    case TextForm::Utf16LittleEndian: return Utf16Bytes(text.content, false);
+    case TextForm::Utf16BigEndian: return Utf16Bytes(text.content, true);
+    case TextForm::Ansi: break;
+  }
+  return cp1252::Encode(text.content);
+}
+
+ProfileFile::ProfileFile(const QString& content) : lines_(SplitLines(content)) {}
 
 int ProfileFile::FindSection(const QString& section) const {
   for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
@@ -79,7 +121,7 @@ void ProfileFile::SetValue(const QString& section, const QString& key,
   if (found >= 0) {
     const QString text = Decoded(lines_[found]);
     const QString name = text.left(text.indexOf(u'=')).trimmed();
-    lines_[found].text = cp1252::Encode(name + u'=' + value);
+    lines_[found].text = name + u'=' + value;
     return;
   }
   int last = header;
@@ -90,21 +132,21 @@ void ProfileFile::SetValue(const QString& section, const QString& key,
 }
 
 void ProfileFile::InsertLine(int at, const QString& text) {
-  const QByteArray end = LineEndStyle();
+  const QString end = LineEndStyle();
   if (at > 0 && lines_[at - 1].end.isEmpty()) lines_[at - 1].end = end;
-  lines_.insert(lines_.begin() + at, Line{cp1252::Encode(text), end});
+  lines_.insert(lines_.begin() + at, Line{text, end});
 }
 
 // New lines take the file's first line end; CR LF for a file without one.
-QByteArray ProfileFile::LineEndStyle() const {
+QString ProfileFile::LineEndStyle() const {
   for (const Line& line : lines_) {
     if (!line.end.isEmpty()) return line.end;
   }
-  return QByteArrayLiteral("\r\n");
+  return QStringLiteral("\r\n");
 }
 
-QByteArray ProfileFile::Content() const {
-  QByteArray content;
+QString ProfileFile::Content() const {
+  QString content;
   for (const Line& line : lines_) content += line.text + line.end;
   return content;
 }

@@ -1,6 +1,11 @@
 #pragma once
-// The lines of a settings file, kept byte for byte so that a write changes
-// only the line it means to change.
+// The lines of a settings file, kept character for character so that a
+// write changes only the line it means to change.
+//
+// The file's text form: 8-bit text in the Windows-1252 code page, or UTF-16
+// (little or big endian) when the file starts with its byte-order mark, as
+// the system's settings-file functions read Unicode files. A write keeps the
+// form of the file; a new file is 8-bit text.
 //
 // Reading rules, as the operating system's settings-file functions have them:
 // - Lines end with CR LF, LF or a lone CR; the last line may have no end.
@@ -20,14 +25,26 @@
 
 namespace win::profile {
 
+enum class TextForm { Ansi, Utf16LittleEndian, Utf16BigEndian };
+
+struct ProfileText {
+  QString content;  // without a byte-order mark
+  TextForm form = TextForm::Ansi;
+};
+
+// The file's bytes as text, and back. Both directions keep every character,
+// so the bytes of lines that are not changed stay the same.
+ProfileText DecodeProfile(const QByteArray& bytes);
+QByteArray EncodeProfile(const ProfileText& text);
+
 struct Line {
-  QByteArray text;  // without its line end
-  QByteArray end;   // "\r\n", "\n", "\r" or "" for a last line without one
+  QString text;  // without its line end
+  QString end;   // "\r\n", "\n", "\r" or "" for a last line without one
 };
 
 class ProfileFile {
  public:
-  explicit ProfileFile(const QByteArray& content);
+  explicit ProfileFile(const QString& content);
 
   // Index of the section's header line, -1 when it is missing.
   int FindSection(const QString& section) const;
@@ -40,12 +57,12 @@ class ProfileFile {
   // Sets the key's value, adding the key (after the section's last non-blank
   // line) or the section (at the end of the file) when missing.
   void SetValue(const QString& section, const QString& key, const QString& value);
-  QByteArray Content() const;
+  QString Content() const;
 
  private:
   int SectionEnd(int header) const;
   void InsertLine(int at, const QString& text);
-  QByteArray LineEndStyle() const;
+  QString LineEndStyle() const;
 
   std::vector<Line> lines_;
 };

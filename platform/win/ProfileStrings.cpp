@@ -1,5 +1,6 @@
 // The settings-file functions. Names, values and the file name are 8-bit
-// text in the Windows-1252 code page, so every text passes through it.
+// text in the Windows-1252 code page, so every text passes through it (also
+// a value read from a Unicode file).
 #include <QFile>
 #include <QFileInfo>
 #include <optional>
@@ -34,12 +35,12 @@ std::optional<QString> LookUp(const QString& section, const QString& key,
   if (fileName.isEmpty()) return std::nullopt;
   const auto content = ReadProfile(fs::AnsiNativePath(fileName));
   if (!content) return std::nullopt;
-  const profile::ProfileFile file(*content);
+  const profile::ProfileFile file(profile::DecodeProfile(*content).content);
   const int header = file.FindSection(Name(section));
   if (header < 0) return std::nullopt;
   const int line = file.FindKey(header, Name(key));
   if (line < 0) return std::nullopt;
-  return profile::StripQuotes(file.ValueAt(line));
+  return cp1252::RoundTrip(profile::StripQuotes(file.ValueAt(line)));
 }
 
 // Copies the text into the buffer with its terminating zero, as into the
@@ -67,16 +68,17 @@ bool WritePrivateProfileString(const QString& section, const QString& key,
                                const QString& value, const QString& fileName) {
   if (fileName.trimmed().isEmpty()) return false;
   const QString native = fs::AnsiNativePath(fileName);
-  QByteArray content;
+  profile::ProfileText text;
   if (QFileInfo::exists(native)) {
     if (fs::IsReadOnly(QFileInfo(native))) return false;
     const auto existing = ReadProfile(native);
     if (!existing) return false;
-    content = *existing;
+    text = profile::DecodeProfile(*existing);
   }
-  profile::ProfileFile file(content);
+  profile::ProfileFile file(text.content);
   file.SetValue(Name(section), Name(key), cp1252::RoundTrip(value));
-  const QByteArray updated = file.Content();
+  text.content = file.Content();
+  const QByteArray updated = profile::EncodeProfile(text);
   QFile out(native);
   if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
   return out.write(updated) == updated.size();

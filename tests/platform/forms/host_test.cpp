@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <new>
 #include <stdexcept>
 
 using namespace forms;
@@ -232,6 +233,7 @@ TEST_F(DispatchTest, UntrappedErrorsShowTheRunTimeErrorMessageAndEndTheProgram) 
        "Run-time error '53':\r\n\r\nFile not found"},
       {[] { throw vb::VbError(-2147217900, "Engine failure"); },
        "Run-time error '-2147217900':\r\n\r\nEngine failure"},
+      {[] { throw std::bad_alloc(); }, "Run-time error '7':\r\n\r\nOut of memory"},
       {[] { throw std::runtime_error("bad"); }, "Run-time error '51':\r\n\r\nInternal error"},
       {[] { throw 7; }, "Run-time error '51':\r\n\r\nInternal error"},
   };

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -153,6 +154,18 @@ TEST(ErrorTrap, ErrorInsideTheHandlerGoesToTheCaller) {
   CallFromTrappedCaller(t, procedure);
   EXPECT_EQ(t.ran, (Names{"b", "after"}));
   EXPECT_EQ(t.handled, (std::vector<int>{53, err::InvalidProcedureCall}));
+}
+
+TEST(ErrorTrap, OutOfMemoryIsTrappedAsError7) {
+  Trace t;
+  int never = 0;
+  ErrorTrap trap(Answer(t, Resume::Next));
+  trap.Run([&] {
+    trap([] { throw std::bad_alloc(); });
+    trap(Step(t, "next", never));
+  });
+  EXPECT_EQ(t.ran, (Names{"next"}));
+  EXPECT_EQ(t.handled, (std::vector<int>{err::OutOfMemory}));
 }
 
 TEST(ErrorTrap, UntrappedErrorLeavesRun) {

@@ -158,6 +158,28 @@ TEST_F(ProfileTest, UnwritableTargetsChangeNothing) {
   EXPECT_FALSE(WritePrivateProfileString("S", "k", "v", WinPath("folder")));
 }
 
+// A file with a byte-order mark is UTF-16 text; a write keeps that form.
+TEST_F(ProfileTest, ReadsAndWritesUnicodeFiles) {
+  const QString text = QString::fromUtf8("[Setting]\r\nDataFile=M\u00fcnchen \u0141\r\nother=1\r\n");
+  QByteArray little("\xFF\xFE"), big("\xFE\xFF");
+  for (QChar ch : text) {
+    const char16_t u = ch.unicode();
+    little.append(char(u & 0xFF)).append(char(u >> 8));
+    big.append(char(u >> 8)).append(char(u & 0xFF));
+  }
+  for (const QByteArray& bytes : {little, big}) {
+    Write("u.ini", bytes);
+    // The value reaches the caller as 8-bit text.
+    EXPECT_EQ(Get("SETTING", "datafile", "d", WinPath("u.ini")), QString::fromUtf8("M\u00fcnchen ?"));
+    EXPECT_TRUE(WritePrivateProfileString("Setting", "other", "2", WinPath("u.ini")));
+    QByteArray expected = bytes;
+    const bool isBig = bytes.startsWith("\xFE");
+    expected.replace(isBig ? QByteArray("\0=\0" "1", 4) : QByteArray("=\0" "1\0", 4),
+                     isBig ? QByteArray("\0=\0" "2", 4) : QByteArray("=\0" "2\0", 4));
+    EXPECT_EQ(Read("u.ini"), expected);
+  }
+}
+
 TEST(Cp1252Test, MapsTheHighControlRangeAndRoundTrips) {
   EXPECT_EQ(cp1252::Decode("\x80\x8A\x9F\xA0\xFF"), QString::fromUtf8("€Š\u0178\u00A0ÿ"));
   EXPECT_EQ(cp1252::Encode(QString::fromUtf8("€Šÿ\u0100")), QByteArray("\x80\x8A\xFF?"));
