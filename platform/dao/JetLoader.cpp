@@ -9,6 +9,7 @@
 #include <QString>
 #include <sqlite3.h>
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -18,8 +19,10 @@
 #include <fcntl.h>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <poll.h>
 #include <sys/mman.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -36,6 +39,21 @@ constexpr int kDamaged = vb::err::CannotOpenDb;
 constexpr auto kDecodeStallLimit = std::chrono::seconds(4);
 constexpr auto kLoadStallLimit = std::chrono::seconds(60);
 constexpr int kPollMs = 50;
+
+// The counters are shared with the child through a plain shared mapping.
+static_assert(std::atomic<uint64_t>::is_always_lock_free && std::atomic<int>::is_always_lock_free);
+
+// The test seam's settings (see JetLoader.h); the defaults are production's.
+std::atomic<testing::ChildFault> gChildFault{testing::ChildFault::None};
+std::atomic<std::chrono::milliseconds::rep> gLoadStallMs{
+    std::chrono::milliseconds(kLoadStallLimit).count()};
+std::atomic<std::chrono::milliseconds::rep> gDecodeStallMs{
+    std::chrono::milliseconds(kDecodeStallLimit).count()};
+
+std::chrono::milliseconds StallLimit(int phase) {
+  return std::chrono::milliseconds(phase == kPhaseLoading ? gLoadStallMs.load()
+                                                          : gDecodeStallMs.load());
+}
 
 [[noreturn]] void RaiseOpenError(int number) {
   switch (number) {
@@ -100,17 +118,40 @@ void LimitChildMemory(size_t fileSize) {
   setrlimit(RLIMIT_AS, &rl);
 }
 
-[[noreturn]] void RunChild(const std::string& path, int imageFd, int reportFd,
-                           ReadProgress& progress) {
-  for (int sig : {SIGSEGV, SIGBUS, SIGABRT, SIGFPE, SIGILL, SIGTRAP}) std::signal(sig, SIG_DFL);
+// A crash in the child ends it at once, without a core file and without the
+// parent's crash handlers; the child also goes when the parent does, so that
+// a hanging child never outlives the viewer.
+void PrepareChild(pid_t parent) {
+  sigset_t crashes;
+  sigemptyset(&crashes);
+  for (int sig : {SIGSEGV, SIGBUS, SIGABRT, SIGFPE, SIGILL, SIGTRAP}) {
+    std::signal(sig, SIG_DFL);
+    sigaddset(&crashes, sig);
+  }
+  sigprocmask(SIG_UNBLOCK, &crashes, nullptr);
   struct rlimit noCore {0, 0};
   setrlimit(RLIMIT_CORE, &noCore);
+  prctl(PR_SET_PDEATHSIG, SIGKILL);
+  if (getppid() != parent) _exit(1);  // the parent went before the request took hold
   // libmdb reports damage on stderr; the parent turns it into an error.
   const int devNull = open("/dev/null", O_WRONLY | O_CLOEXEC);
   if (devNull >= 0) dup2(devNull, STDERR_FILENO);
-  struct stat st {};
-  LimitChildMemory(stat(path.c_str(), &st) == 0 ? size_t(st.st_size) : 0);
+}
 
+// The test seam's faults, acted out in place of the read.
+void ActOutFault(testing::ChildFault fault, ReadProgress& progress) {
+  using testing::ChildFault;
+  if (fault == ChildFault::None) return;
+  if (fault != ChildFault::HangBeforeDecode) {
+    progress.phase.store(kPhaseDecoding);
+    progress.ticks.fetch_add(1);
+  }
+  if (fault == ChildFault::CrashMidDecode) raise(SIGSEGV);
+  for (;;) pause();
+}
+
+// The report of the read: the error number and the encoded tables.
+QByteArray ReadInChild(const std::string& path, int imageFd, ReadProgress& progress) {
   int32_t number = 0;
   QByteArray tables;
   try {
@@ -120,32 +161,100 @@ void LimitChildMemory(size_t fileSize) {
   } catch (...) {
     number = kDamaged;
   }
-  const QByteArray report = ChildReport(number, tables);
-  _exit(WriteAll(reportFd, report.constData(), size_t(report.size())) ? 0 : 1);
+  return ChildReport(number, tables);
 }
+
+[[noreturn]] void RunChild(pid_t parent, const std::string& path, int imageFd, int reportFd,
+                           ReadProgress& progress) {
+  // No exception may leave the child: it would unwind into the parent's code.
+  try {
+    PrepareChild(parent);
+    ActOutFault(gChildFault.load(), progress);
+    struct stat st {};
+    LimitChildMemory(stat(path.c_str(), &st) == 0 ? size_t(st.st_size) : 0);
+    const QByteArray report = ReadInChild(path, imageFd, progress);
+    _exit(WriteAll(reportFd, report.constData(), size_t(report.size())) ? 0 : 1);
+  } catch (...) {
+    _exit(1);
+  }
+}
+
+// The progress counters, in a mapping shared with the child.
+class SharedProgress {
+ public:
+  SharedProgress() {
+    void* shared = mmap(nullptr, sizeof(ReadProgress), PROT_READ | PROT_WRITE,
+                        MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+    if (shared == MAP_FAILED) vb::Raise(kDamaged);
+    progress_ = new (shared) ReadProgress();
+  }
+  ~SharedProgress() {
+    progress_->~ReadProgress();
+    munmap(progress_, sizeof(ReadProgress));
+  }
+  SharedProgress(const SharedProgress&) = delete;
+  SharedProgress& operator=(const SharedProgress&) = delete;
+  ReadProgress& get() const { return *progress_; }
+
+ private:
+  ReadProgress* progress_ = nullptr;
+};
+
+// The forked child. However the parent leaves the load, the child is gone
+// and reaped afterwards: nothing is left running and no zombie stays.
+class ReadingChild {
+ public:
+  explicit ReadingChild(pid_t pid) : pid_(pid) {}
+  ~ReadingChild() {
+    if (pid_ <= 0) return;
+    Kill();
+    Reap();
+  }
+  ReadingChild(const ReadingChild&) = delete;
+  ReadingChild& operator=(const ReadingChild&) = delete;
+
+  void Kill() const { kill(pid_, SIGKILL); }
+  // Waits for the child's end and returns its status; none when the status
+  // went elsewhere (SIGCHLD ignored, or a handler of the program reaped it).
+  std::optional<int> Reap() {
+    int status = 0;
+    pid_t r;
+    do {
+      r = waitpid(pid_, &status, 0);
+    } while (r < 0 && errno == EINTR);
+    pid_ = -1;
+    if (r < 0) return std::nullopt;
+    return status;
+  }
+
+ private:
+  pid_t pid_;
+};
 
 struct ChildOutcome {
   bool finished = false;  // exited normally, with a whole report
   QByteArray report;
 };
 
-// Collects the report while watching the child's progress; a child that
-// stops moving is killed.
-ChildOutcome WaitForChild(pid_t pid, int reportFd, const ReadProgress& progress) {
-  ChildOutcome outcome;
+// Collects the report while watching the child's progress (its ticks and
+// the bytes of the report). True when the child closed its end of the pipe
+// (it finished or died); false when it stopped moving or the pipe failed.
+bool CollectReport(int reportFd, const ReadProgress& progress, QByteArray& report) {
   uint64_t lastTicks = progress.ticks.load();
   Clock::time_point lastMove = Clock::now();
-  bool killed = false;
   char buf[65536];
   for (;;) {
     pollfd pfd{reportFd, POLLIN, 0};
     const int r = poll(&pfd, 1, kPollMs);
+    if (r < 0 && errno != EINTR) return false;
     if (r > 0) {
       const ssize_t n = read(reportFd, buf, sizeof buf);
+      if (n == 0) return true;
       if (n > 0) {
-        outcome.report.append(buf, qsizetype(n));
-      } else if (n == 0 || errno != EINTR) {
-        break;  // the child closed its end: finished or died
+        report.append(buf, qsizetype(n));
+        lastMove = Clock::now();
+      } else if (errno != EINTR) {
+        return false;
       }
     }
     const uint64_t ticks = progress.ticks.load();
@@ -154,18 +263,20 @@ ChildOutcome WaitForChild(pid_t pid, int reportFd, const ReadProgress& progress)
       lastTicks = ticks;
       lastMove = now;
     }
-    const auto limit =
-        progress.phase.load() == kPhaseLoading ? kLoadStallLimit : kDecodeStallLimit;
-    if (now - lastMove > limit) {
-      kill(pid, SIGKILL);
-      killed = true;
-      break;
-    }
+    if (now - lastMove > StallLimit(progress.phase.load())) return false;
   }
-  int status = 0;
-  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
-  outcome.finished = !killed && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The child's report and how it ended; a child that stops moving is killed.
+ChildOutcome WaitForChild(ReadingChild& child, int reportFd, const ReadProgress& progress) {
+  ChildOutcome outcome;
+  const bool closed = CollectReport(reportFd, progress, outcome.report);
+  if (!closed) child.Kill();
+  const std::optional<int> status = child.Reap();
+  // Without a status the report alone tells: the child writes its whole
+  // report last and exits cleanly right after.
+  outcome.finished =
+      closed && (!status || (WIFEXITED(*status) && WEXITSTATUS(*status) == 0));
   return outcome;
 }
 
@@ -256,23 +367,17 @@ std::shared_ptr<const JetCopy> LoadJetCopy(const std::string& nativePath) {
   if (image.get() < 0 || pipe2(pipeFds, O_CLOEXEC) != 0) vb::Raise(kDamaged);
   UniqueFd reportRead(pipeFds[0]);
   UniqueFd reportWrite(pipeFds[1]);
-  void* shared = mmap(nullptr, sizeof(ReadProgress), PROT_READ | PROT_WRITE,
-                      MAP_SHARED | MAP_ANONYMOUS, -1, 0);
-  if (shared == MAP_FAILED) vb::Raise(kDamaged);
-  auto* progress = new (shared) ReadProgress();
+  const SharedProgress progress;
+  const pid_t parent = getpid();
   const pid_t pid = fork();
   if (pid == 0) {
     reportRead.Reset();
-    RunChild(nativePath, image.get(), reportWrite.get(), *progress);
+    RunChild(parent, nativePath, image.get(), reportWrite.get(), progress.get());
   }
   reportWrite.Reset();
-  if (pid < 0) {
-    munmap(shared, sizeof(ReadProgress));
-    vb::Raise(kDamaged);
-  }
-  const ChildOutcome outcome = WaitForChild(pid, reportRead.get(), *progress);
-  progress->~ReadProgress();
-  munmap(shared, sizeof(ReadProgress));
+  if (pid < 0) vb::Raise(kDamaged);
+  ReadingChild child(pid);
+  const ChildOutcome outcome = WaitForChild(child, reportRead.get(), progress.get());
   ParsedReport parsed = ParseReport(outcome);
   if (parsed.number != 0) RaiseOpenError(parsed.number);
   return OpenImage(image.get(), std::move(parsed.tables));
@@ -309,9 +414,28 @@ std::shared_ptr<const JetCopy> CachedJetCopy(const std::string& nativePath) {
   auto it = Cache().find(key);
   if (it != Cache().end() && it->second.size == st.st_size && it->second.mtimeNs == mtimeNs)
     return it->second.copy;
+  // A failed load raises before the cache is touched: the next open of the
+  // file reads it afresh.
   auto copy = LoadJetCopy(key);
   Cache()[key] = CacheEntry{st.st_size, mtimeNs, copy};
   return copy;
 }
+
+namespace testing {
+
+void SetChildFaultForTesting(ChildFault fault) { gChildFault.store(fault); }
+
+void SetStallLimitsForTesting(std::chrono::milliseconds loading,
+                              std::chrono::milliseconds decoding) {
+  gLoadStallMs.store(loading.count());
+  gDecodeStallMs.store(decoding.count());
+}
+
+void RestoreDefaultsForTesting() {
+  SetChildFaultForTesting(ChildFault::None);
+  SetStallLimitsForTesting(kLoadStallLimit, kDecodeStallLimit);
+}
+
+}  // namespace testing
 
 }  // namespace dao

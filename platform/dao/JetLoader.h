@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -46,5 +47,31 @@ std::shared_ptr<const JetCopy> LoadJetCopy(const std::string& nativePath);
 // The cached copy of the file when its path, size and modification time are
 // unchanged, otherwise a fresh one (LoadJetCopy), which replaces it.
 std::shared_ptr<const JetCopy> CachedJetCopy(const std::string& nativePath);
+
+// Test seam: lets the tests make the reading child hang or crash on purpose
+// and shorten the parent's stall limits, so that the limits and the clean-up
+// after a failed child can be shown without a file that really breaks
+// libmdb. Nothing in the program calls these; the defaults are the
+// production behaviour.
+namespace testing {
+
+enum class ChildFault {
+  None,              // read the file
+  HangBeforeDecode,  // stop for good while still loading the file's bytes
+  HangMidDecode,     // report some decoding progress, then stop for good
+  CrashMidDecode,    // report some decoding progress, then die of SIGSEGV
+};
+
+// The fault the child of every later load acts out instead of reading the
+// file; only the child honours it.
+void SetChildFaultForTesting(ChildFault fault);
+// The times without progress after which the parent ends the child, while
+// it loads the file's bytes and while it decodes them.
+void SetStallLimitsForTesting(std::chrono::milliseconds loading,
+                              std::chrono::milliseconds decoding);
+// No fault and the production stall limits again.
+void RestoreDefaultsForTesting();
+
+}  // namespace testing
 
 }  // namespace dao

@@ -119,6 +119,22 @@ MdbColumn* Column(MdbTableDef* t, unsigned i) {
 
 bool IsJet4(MdbHandle* mdb) { return mdb->f->jet_version != MDB_VER_JET3; }
 
+// libmdb decodes table and column names with converters it chooses from the
+// environment (MDBICONV for the result, MDB_JET3_CHARSET over a Jet 3 file's
+// code page). Names must come out as UTF-8, and a Jet 3 file's in the code
+// page its header names, whatever the reading process inherited.
+void UseTheFilesEncoding(MdbHandle* mdb) {
+  const std::string stored = IsJet4(mdb) ? "UCS-2LE" : Jet3CodePageName(mdb->f->code_page);
+  const iconv_t none = reinterpret_cast<iconv_t>(-1);
+  const iconv_t in = iconv_open("UTF-8", stored.c_str());
+  const iconv_t out = iconv_open(stored.c_str(), "UTF-8");
+  if (mdb->iconv_in != none) iconv_close(mdb->iconv_in);
+  if (mdb->iconv_out != none) iconv_close(mdb->iconv_out);
+  mdb->iconv_in = in;
+  mdb->iconv_out = out;
+  if (in == none || out == none) Fail(kDamaged);
+}
+
 // The size a field reports: text in characters (Jet 4 stores bytes), memo
 // and OLE 0, every other type its fixed size in bytes.
 int FieldSize(const MdbColumn* col, bool jet4) {
@@ -578,6 +594,7 @@ std::vector<TableInfo> ReadJetFile(const std::string& nativePath, int imageFd,
   CheckHeader(file);
   MdbPtr mdb(mdb_open_buffer(file.data.get(), file.size, MDB_NOFLAGS));
   if (!mdb) Fail(kNotJet);
+  UseTheFilesEncoding(mdb.get());
   GPtrArray* catalog = mdb_read_catalog(mdb.get(), MDB_TABLE);
   if (!catalog) Fail(kDamaged);
   const bool jet4 = IsJet4(mdb.get());

@@ -52,14 +52,24 @@ void AppendUtf16Unit(uint16_t unit, uint16_t& pendingHigh, std::string& out) {
   }
 }
 
-JetTextDecoder::JetTextDecoder(bool jet4, int codePage) : jet4_(jet4) {
-  if (jet4 || codePage == 0 || codePage == 1252) return;
-  const std::string name = "CP" + std::to_string(codePage);
-  iconv_t cd = iconv_open("UTF-8", name.c_str());
-  if (cd != reinterpret_cast<iconv_t>(-1)) {
-    iconv_ = cd;
-    cp1252_ = false;
+std::string Jet3CodePageName(int codePage) {
+  if (codePage > 0 && codePage != 1252) {
+    const std::string name = "CP" + std::to_string(codePage);
+    iconv_t cd = iconv_open("UTF-8", name.c_str());
+    if (cd != reinterpret_cast<iconv_t>(-1)) {
+      iconv_close(cd);
+      return name;
+    }
   }
+  return "CP1252";
+}
+
+JetTextDecoder::JetTextDecoder(bool jet4, int codePage) : jet4_(jet4) {
+  if (jet4) return;
+  const std::string name = Jet3CodePageName(codePage);
+  if (name == "CP1252") return;
+  iconv_ = iconv_open("UTF-8", name.c_str());
+  cp1252_ = false;
 }
 
 JetTextDecoder::~JetTextDecoder() {

@@ -31,6 +31,10 @@ class JetTextDecoder {
   uint16_t pendingHigh_ = 0;  // a high surrogate waiting for its partner
 };
 
+// The iconv name of a Jet 3 file's code page: "CP<number>" when iconv knows
+// it, otherwise "CP1252" (as for 0 and unknown code pages above).
+std::string Jet3CodePageName(int codePage);
+
 // Appends the UTF-8 form of one UTF-16 code unit, pairing surrogates through
 // `pendingHigh` (0 when none is waiting); a lone surrogate becomes U+FFFD.
 void AppendUtf16Unit(uint16_t unit, uint16_t& pendingHigh, std::string& out);

@@ -1,4 +1,4 @@
-// Files written by the Jet 4 writer, read back through libmdb.
+// Files written by the Jet writer (Jet 4 and Jet 3), read back through libmdb.
 #include "tools/jetwriter/CsvTable.h"
 #include "tools/jetwriter/JetWriter.h"
 
@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
@@ -100,8 +101,22 @@ class JetWriterTest : public ::testing::Test {
     jetwriter::WriteMdb(path, tables);
     return path;
   }
+  QString WriteJet3(const std::vector<Table>& tables, int codePage = 1252,
+                    const QString& name = "jet3.mdb") {
+    QString path = dir_.filePath(name);
+    jetwriter::WriteMdb(path, tables, {jetwriter::JetVersion::Jet3, codePage});
+    return path;
+  }
   QTemporaryDir dir_;
 };
+
+// What a command-line tool prints for the file.
+QByteArray ToolOutput(const QString& tool, const QStringList& arguments) {
+  QProcess process;
+  process.start(tool, arguments);
+  if (!process.waitForFinished()) ADD_FAILURE() << "no end of " << tool.toStdString();
+  return process.readAllStandardOutput();
+}
 
 Table AllTypes() {
   Table t;
@@ -380,6 +395,159 @@ TEST_F(JetWriterTest, CommandLineWriterBuildsTablesFromCsvFiles) {
   ASSERT_TRUE(failing.waitForFinished());
   EXPECT_EQ(failing.exitCode(), 1);
   EXPECT_TRUE(failing.readAllStandardError().startsWith("jetwrite: cannot read"));
+}
+
+// ---- Jet 3 ------------------------------------------------------------------
+
+// Texts of one code page: table, column and values that only it can hold.
+struct CodePageSample {
+  int codePage;
+  QString table, column, text, memo;
+};
+
+const CodePageSample kSamples[] = {
+    {1252, "Gräber", "Straße", "Zoë Müller ø", "Grüße aus Köln, ß ø é € Æ"},
+    {1250, "Hřbitov", "Příjmení", "Dvořák č ř ő", "Příliš žluťoučký kůň ő ű Ł"},
+};
+
+Table Jet3Types(const CodePageSample& s) {
+  Table t;
+  t.name = s.table;
+  t.columns = {{"Flag", ColumnType::Boolean},  {"Small", ColumnType::Byte},
+               {"Short", ColumnType::Integer}, {"Whole", ColumnType::Long},
+               {"Real", ColumnType::Double},   {"When", ColumnType::DateTime},
+               {s.column, ColumnType::Text, 20}, {"Notes", ColumnType::Memo}};
+  t.rows = {
+      {true, int16_t(200), int16_t(-32768), int32_t(2147483647), 3.25,
+       vb::DateValue{45000.75}, s.text, s.memo},
+      {kNull, kNull, kNull, kNull, kNull, kNull, kNull, kNull},
+      {false, int16_t(0), int16_t(32767), int32_t(-2147483647 - 1), -0.5,
+       vb::DateValue{-36522.25}, "", Repeated(s.memo + " ", 1000)},   // one long-value row
+      {true, 7.0, int32_t(12), int16_t(-3), int32_t(10), 2.0, s.text.left(3),
+       Repeated(s.memo + "\r\n", 9000)},                              // a chain of them
+  };
+  return t;
+}
+
+class Jet3WriterTest : public JetWriterTest {
+ protected:
+  // libmdb takes a Jet 3 file's code page from its header unless told otherwise.
+  void SetUp() override { unsetenv("MDB_JET3_CHARSET"); }
+};
+
+TEST_F(Jet3WriterTest, EveryColumnTypeReadsBackInTheHeadersCodePage) {
+  for (const CodePageSample& s : kSamples) {
+    SCOPED_TRACE(s.codePage);
+    QString path = WriteJet3({Jet3Types(s)}, s.codePage, QString("cp%1.mdb").arg(s.codePage));
+    EXPECT_EQ(QFile(path).size() % 2048, 0);
+    EXPECT_EQ(ToolOutput("mdb-ver", {path}), QByteArray("JET3\n"));
+    EXPECT_EQ(ToolOutput("mdb-tables", {"-1", path}), (s.table + "\n").toUtf8());
+
+    MdbFile file(path);
+    ASSERT_TRUE(file.IsOpen());
+    const std::string table = s.table.toStdString();
+    auto columns = file.Columns(table.c_str());
+    ASSERT_EQ(columns.size(), 8u);
+    const int types[] = {MDB_BOOL, MDB_BYTE, MDB_INT, MDB_LONGINT,
+                         MDB_DOUBLE, MDB_DATETIME, MDB_TEXT, MDB_MEMO};
+    const int sizes[] = {0, 1, 2, 4, 8, 8, 20, 0};  // a Jet 3 text: one byte a character
+    for (int i = 0; i < 8; ++i) {
+      EXPECT_EQ(columns[i].type, types[i]) << i;
+      EXPECT_EQ(columns[i].size, sizes[i]) << i;
+    }
+    EXPECT_EQ(columns[6].name, s.column.toStdString());
+
+    std::vector<double> when;
+    auto rows = file.Rows(table.c_str(), 5, &when);
+    using Row = std::vector<std::string>;
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[0], (Row{"1", "200", "-32768", "2147483647", "3.25", "2023-03-15 18:00:00",
+                            s.text.toStdString(), s.memo.toStdString()}));
+    EXPECT_EQ(rows[1], (Row{"0", "", "", "", "", "", "", ""}));
+    rows[2][5] = "";  // libmdb formats no date before 1899-12-30: the serial is checked
+    EXPECT_EQ(rows[2], (Row{"0", "0", "32767", "-2147483648", "-0.5", "", "",
+                            Repeated(s.memo + " ", 1000).toStdString()}));
+    EXPECT_EQ(rows[3], (Row{"1", "7", "12", "-3", "10", "1900-01-01 00:00:00",
+                            s.text.left(3).toStdString(),
+                            Repeated(s.memo + "\r\n", 9000).toStdString()}));
+    EXPECT_EQ(when, (std::vector<double>{45000.75, -999999, -36522.25, 2.0}));
+  }
+}
+
+// Rows of 1 to about 1400 bytes: their one-byte offsets need the jump table
+// (with its spare entry where the row's length asks for one more than the
+// data), and 3000 of them take more pages than a map row's own bitmap covers.
+TEST_F(Jet3WriterTest, RowsOfEverySizeKeepTheirTexts) {
+  Table t;
+  t.name = "Sweep";
+  t.columns = {{"Id", ColumnType::Long}};
+  for (const char* name : {"A", "B", "C", "D", "E"})
+    t.columns.push_back({name, ColumnType::Text, 255});
+  t.columns.push_back({"M", ColumnType::Memo});
+  auto text = [](int length) {
+    return length < 0 ? kNull : Variant(Repeated("äöü-xyz ", length));
+  };
+  const int count = 3000;
+  for (int i = 0; i < count; ++i)
+    t.rows.push_back({int32_t(i), text(i % 256), text((i * 37) % 256),
+                      text(i % 3 == 0 ? -1 : (i * 101) % 256), text(255 - (i / 7) % 256),
+                      text(i % 5 == 0 ? -1 : (i * 7) % 200), text(i % 4 == 0 ? (i % 120) : -1)});
+  QString path = WriteJet3({t});
+  EXPECT_GT(QFile(path).size(), 984 * 2048);
+
+  MdbFile file(path);
+  auto rows = file.Rows("Sweep");
+  ASSERT_EQ(rows.size(), size_t(count));
+  for (int i = 0; i < count; ++i)
+    for (size_t c = 1; c < 7; ++c) {
+      const Variant& v = t.rows[i][c];
+      ASSERT_EQ(rows[i][c], v.IsNull() ? "" : v.AsString().toStdString()) << i << " " << c;
+    }
+}
+
+TEST_F(Jet3WriterTest, WhatTheCodePageOrTheLayoutCannotHoldIsRefused) {
+  auto table = [](const QString& column, const QString& text) {
+    return std::vector<Table>{Table{"T", {{column, ColumnType::Text, 20}}, {{text}}}};
+  };
+  std::vector<Table> wideFixed(1);
+  wideFixed[0].name = "Wide";
+  for (int i = 0; i < 64; ++i)
+    wideFixed[0].columns.push_back({QString("D%1").arg(i), ColumnType::Double});
+  wideFixed[0].columns.push_back({"T", ColumnType::Text, 5});
+  std::vector<Table> bigRow(1);
+  bigRow[0].name = "Big";
+  bigRow[0].rows = {{}};
+  for (int i = 0; i < 8; ++i) {  // 8 * 255 bytes: more than a 2 KB page holds
+    bigRow[0].columns.push_back({QString("C%1").arg(i), ColumnType::Text, 255});
+    bigRow[0].rows[0].push_back(Variant(QString(255, 'x')));
+  }
+  const struct {
+    int codePage;
+    std::vector<Table> tables;
+    const char* message;  // part of the fault's text
+  } cases[] = {
+      {1252, table("A", "Dvořák"), "row 1: column \"A\": text cannot be stored in code page 1252"},
+      {1250, table("Æble", "x"), "column name \"Æble\": text cannot be stored in code page 1250"},
+      {1252, {Table{"Hřbitov", {{"A", ColumnType::Long}}, {}}}, "table name \"Hřbitov\""},
+      {932, table("A", "日本"), "text cannot be stored in code page 932"},  // two bytes each
+      {59999, table("A", "x"), "code page 59999 is not available"},
+      {0, table("A", "x"), "code page 0 is not a code page number"},
+      {70000, table("A", "x"), "code page 70000 is not a code page number"},
+      {1252, wideFixed, "may take at most 510 bytes"},
+      {1252, bigRow, "does not fit in a page"},
+  };
+  for (const auto& c : cases) {
+    try {
+      WriteJet3(c.tables, c.codePage);
+      ADD_FAILURE() << "written: " << c.message;
+    } catch (const std::runtime_error& e) {
+      EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+    }
+  }
+  // The same characters are fine in a code page that has them.
+  EXPECT_NO_THROW(WriteJet3(table("A", "Dvořák"), 1250));
+  wideFixed[0].columns.pop_back();
+  EXPECT_NO_THROW(WriteJet3(wideFixed));
 }
 
 }  // namespace

@@ -1,13 +1,10 @@
 #pragma once
-// Little-endian stores and the page geometry of a Jet 4 file.
-#include <QString>
+// Little-endian stores.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace jetwriter {
-
-constexpr size_t kPageSize = 4096;
 
 inline void PutU16(uint8_t* p, uint32_t v) {
   p[0] = uint8_t(v);
@@ -25,11 +22,6 @@ inline void AppendU16(std::vector<uint8_t>& out, uint32_t v) {
 
 inline void AppendU32(std::vector<uint8_t>& out, uint32_t v) {
   for (int i = 0; i < 4; ++i) out.push_back(uint8_t(v >> (8 * i)));
-}
-
-// A text as UCS-2, little-endian, two bytes per character.
-inline void AppendUcs2(std::vector<uint8_t>& out, const QString& text) {
-  for (QChar c : text) AppendU16(out, c.unicode());
 }
 
 }  // namespace jetwriter

@@ -1,10 +1,12 @@
 #include "tools/jetwriter/JetWriter.h"
 
 #include "tools/jetwriter/FileHeader.h"
+#include "tools/jetwriter/Format.h"
 #include "tools/jetwriter/LongValues.h"
 #include "tools/jetwriter/Pages.h"
 #include "tools/jetwriter/RowEncoder.h"
 #include "tools/jetwriter/TableDefinition.h"
+#include "tools/jetwriter/Text.h"
 #include "tools/jetwriter/UsageMap.h"
 
 #include <QSet>
@@ -30,7 +32,16 @@ struct PlacedTable {
   std::vector<uint32_t> dataPages;
 };
 
-TableLayout CatalogLayout() {
+// A file on its way out: its format, text encoding and pages.
+struct FileUnderWay {
+  explicit FileUnderWay(const WriteOptions& options)
+      : format(FormatFor(options)), text(format), pages(format.pageSize) {}
+  const Format format;
+  const TextEncoder text;
+  PageFile pages;
+};
+
+TableLayout CatalogLayout(const FileUnderWay& out) {
   return LayOut(kCatalogName, {{"Id", kLongCode},
                                {"ParentId", kLongCode},
                                {"Name", kTextCode, 128},
@@ -41,7 +52,8 @@ TableLayout CatalogLayout() {
                                {"Connect", kMemoCode},
                                {"Database", kMemoCode},
                                {"ForeignName", kTextCode, 128},
-                               {"LvProp", kOleCode}});
+                               {"LvProp", kOleCode}},
+                out.format, out.text);
 }
 
 std::vector<vb::Variant> CatalogRow(const PlacedTable& t) {
@@ -61,15 +73,15 @@ void CheckTableNames(const std::vector<Table>& tables) {
   }
 }
 
-void ReserveDefinitionPages(PageFile& file, PlacedTable& t) {
-  size_t size = DefinitionBytes(t.layout, {}).size();
-  for (uint32_t i = DefinitionPagesNeeded(size); i > 0; --i)
-    t.definitionPages.push_back(file.Allocate());
+void ReserveDefinitionPages(FileUnderWay& out, PlacedTable& t) {
+  size_t size = DefinitionBytes(t.layout, {}, out.format).size();
+  for (uint32_t i = DefinitionPagesNeeded(size, out.format.pageSize); i > 0; --i)
+    t.definitionPages.push_back(out.pages.Allocate());
 }
 
-void WriteRows(PageFile& file, LongValueStore& longValues, PlacedTable& t) {
-  RowPageWriter pages(file, t.definitionPages.front());
-  RowEncoder encoder(t.layout, longValues);
+void WriteRows(FileUnderWay& out, LongValueStore& longValues, PlacedTable& t) {
+  RowPageWriter pages(out.pages, out.format, t.definitionPages.front());
+  RowEncoder encoder(t.layout, out.format, out.text, longValues);
   size_t number = 0;
   for (const std::vector<vb::Variant>& row : *t.rows) {
     ++number;
@@ -83,45 +95,52 @@ void WriteRows(PageFile& file, LongValueStore& longValues, PlacedTable& t) {
   t.dataPages = pages.Pages();
 }
 
-void WriteDefinitionOf(PageFile& file, RowPageWriter& maps, const PlacedTable& t) {
+void WriteDefinitionOf(FileUnderWay& out, RowPageWriter& maps, const PlacedTable& t) {
   DefinitionCounts counts;
   counts.rows = uint32_t(t.rows->size());
-  counts.usageMap = maps.Add(UsageMapRow(file, t.dataPages));
-  counts.freeMap = maps.Add(UsageMapRow(file, {}));  // no page is kept for inserts
+  counts.usageMap = maps.Add(UsageMapRow(out.pages, out.format, t.dataPages));
+  counts.freeMap = maps.Add(UsageMapRow(out.pages, out.format, {}));  // none kept for inserts
   counts.system = (t.flags & kCatalogFlags) != 0;
-  WriteDefinition(file, t.definitionPages, DefinitionBytes(t.layout, counts));
+  WriteDefinition(out.pages, out.format, t.definitionPages,
+                  DefinitionBytes(t.layout, counts, out.format));
 }
 
 }  // namespace
 
-void WriteMdb(const QString& nativePath, const std::vector<Table>& tables) {
+void WriteMdb(const QString& nativePath, const std::vector<Table>& tables,
+              const WriteOptions& options) {
   CheckTableNames(tables);
-  PageFile file;
-  WriteFileHeader(file.Page(file.Allocate()));
-  file.Allocate();  // page 1: usage maps
+  FileUnderWay out(options);
+  WriteFileHeader(out.pages.Page(out.pages.Allocate()), out.format);
+  out.pages.Allocate();  // page 1: usage maps
 
   std::vector<std::vector<vb::Variant>> catalogRows;
   std::vector<PlacedTable> placed(1);
-  placed[0].layout = CatalogLayout();
+  placed[0].layout = CatalogLayout(out);
   placed[0].rows = &catalogRows;
   placed[0].flags = kCatalogFlags;
   for (const Table& t : tables) {
     std::vector<ColumnSpec> specs;
     for (const Column& c : t.columns) specs.push_back(SpecOf(c));
-    placed.push_back({LayOut(t.name, specs), &t.rows, t.catalogFlags, {}, {}});
+    placed.push_back(
+        {LayOut(t.name, specs, out.format, out.text), &t.rows, t.catalogFlags, {}, {}});
   }
-  for (PlacedTable& t : placed) ReserveDefinitionPages(file, t);
+  for (PlacedTable& t : placed) ReserveDefinitionPages(out, t);
   if (placed[0].definitionPages.front() != kCatalogPage)
     throw std::logic_error("catalog definition misplaced");
 
   for (const PlacedTable& t : placed) catalogRows.push_back(CatalogRow(t));
-  LongValueStore longValues(file);
-  for (size_t i = 1; i < placed.size(); ++i) WriteRows(file, longValues, placed[i]);
-  WriteRows(file, longValues, placed[0]);
+  LongValueStore longValues(out.pages, out.format);
+  for (size_t i = 1; i < placed.size(); ++i) WriteRows(out, longValues, placed[i]);
+  WriteRows(out, longValues, placed[0]);
 
-  RowPageWriter maps(file, 0, kMapPage);
-  for (const PlacedTable& t : placed) WriteDefinitionOf(file, maps, t);
-  file.Save(nativePath);
+  RowPageWriter maps(out.pages, out.format, 0, kMapPage);
+  for (const PlacedTable& t : placed) WriteDefinitionOf(out, maps, t);
+  out.pages.Save(nativePath);
+}
+
+void WriteMdb(const QString& nativePath, const std::vector<Table>& tables) {
+  WriteMdb(nativePath, tables, WriteOptions{});
 }
 
 }  // namespace jetwriter

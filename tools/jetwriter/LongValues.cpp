@@ -8,8 +8,7 @@ namespace {
 constexpr uint32_t kInlineFlag = 0x80000000;
 constexpr uint32_t kSingleRowFlag = 0x40000000;
 constexpr size_t kMaxLength = 0x00FFFFFF;  // three bytes of length
-// A chained piece is a next-piece address followed by the data.
-constexpr size_t kChunkSize = RowPageWriter::kMaxRowSize - 4;
+constexpr size_t kNextPieceSize = 4;  // a chained piece: next piece's address, data
 
 std::vector<uint8_t> Header(uint32_t lengthAndFlags, uint32_t pointer) {
   std::vector<uint8_t> field(LongValueStore::kFieldHeaderSize, 0);
@@ -27,7 +26,7 @@ std::vector<uint8_t> LongValueStore::Store(const std::vector<uint8_t>& value) {
     field.insert(field.end(), value.begin(), value.end());
     return field;
   }
-  if (value.size() <= RowPageWriter::kMaxRowSize)
+  if (value.size() <= maxRowSize_)
     return Header(length | kSingleRowFlag, pages_.Add(value));
   return Header(length, StoreChain(value));
 }
@@ -35,12 +34,13 @@ std::vector<uint8_t> LongValueStore::Store(const std::vector<uint8_t>& value) {
 // Writes the pieces last to first, so that each knows the address of the
 // piece after it; gives the address of the first piece.
 uint32_t LongValueStore::StoreChain(const std::vector<uint8_t>& value) {
-  size_t pieces = (value.size() + kChunkSize - 1) / kChunkSize;
+  const size_t chunkSize = maxRowSize_ - kNextPieceSize;
+  size_t pieces = (value.size() + chunkSize - 1) / chunkSize;
   uint32_t next = 0;
   std::vector<uint8_t> piece;
   for (size_t i = pieces; i-- > 0;) {
-    size_t begin = i * kChunkSize;
-    size_t end = std::min(value.size(), begin + kChunkSize);
+    size_t begin = i * chunkSize;
+    size_t end = std::min(value.size(), begin + chunkSize);
     piece.clear();
     AppendU32(piece, next);
     piece.insert(piece.end(), value.begin() + begin, value.begin() + end);

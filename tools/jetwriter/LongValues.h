@@ -14,7 +14,8 @@ class LongValueStore {
   // Values up to this many bytes stay in the row.
   static constexpr size_t kInlineLimit = 128;
 
-  explicit LongValueStore(PageFile& file) : pages_(file, RowPageWriter::kLongValueOwner) {}
+  LongValueStore(PageFile& file, const Format& format)
+      : pages_(file, format, RowPageWriter::kLongValueOwner), maxRowSize_(format.MaxRowSize()) {}
 
   // The row's field for the value (already encoded text): header plus the
   // inline bytes, or a header pointing at one long-value row, or at the
@@ -25,6 +26,7 @@ class LongValueStore {
   uint32_t StoreChain(const std::vector<uint8_t>& value);
 
   RowPageWriter pages_;
+  size_t maxRowSize_;
 };
 
 }  // namespace jetwriter

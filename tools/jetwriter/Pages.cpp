@@ -6,12 +6,11 @@
 namespace jetwriter {
 
 namespace {
-constexpr size_t kRowCountOffset = 12;  // Jet 4 data page: row count, then offsets
 constexpr uint32_t kMaxRowsPerPage = 255;  // row numbers of addresses are one byte
 }  // namespace
 
 uint32_t PageFile::Allocate() {
-  bytes_.resize(bytes_.size() + kPageSize, 0);
+  bytes_.resize(bytes_.size() + pageSize_, 0);
   return PageCount() - 1;
 }
 
@@ -28,19 +27,23 @@ void PageFile::Save(const QString& nativePath) const {
                              out.errorString().toStdString());
 }
 
-RowPageWriter::RowPageWriter(PageFile& file, uint32_t owner, uint32_t firstPage)
-    : file_(file), owner_(owner) {
+RowPageWriter::RowPageWriter(PageFile& file, const Format& format, uint32_t owner,
+                             uint32_t firstPage)
+    : file_(file),
+      countOffset_(format.rowCountOffset),
+      maxRowSize_(format.MaxRowSize()),
+      owner_(owner) {
   if (firstPage != 0) StartPage(firstPage);
 }
 
 bool RowPageWriter::FitsOnCurrentPage(size_t size) const {
   if (pages_.empty() || rows_ >= kMaxRowsPerPage) return false;
-  size_t tableEnd = kRowCountOffset + 2 + 2 * (rows_ + 1);
+  size_t tableEnd = countOffset_ + 2 + 2 * (rows_ + 1);
   return tableEnd + size <= rowsStart_;
 }
 
 uint32_t RowPageWriter::Add(const uint8_t* row, size_t size) {
-  if (size > kMaxRowSize)
+  if (size > maxRowSize_)
     throw std::runtime_error("a row of " + std::to_string(size) +
                              " bytes does not fit in a page");
   if (!FitsOnCurrentPage(size)) StartPage(file_.Allocate());
@@ -48,10 +51,10 @@ uint32_t RowPageWriter::Add(const uint8_t* row, size_t size) {
   uint8_t* p = file_.Page(page);
   rowsStart_ -= size;
   std::copy(row, row + size, p + rowsStart_);
-  PutU16(p + kRowCountOffset + 2 + 2 * rows_, uint32_t(rowsStart_));
+  PutU16(p + countOffset_ + 2 + 2 * rows_, uint32_t(rowsStart_));
   ++rows_;
-  PutU16(p + kRowCountOffset, rows_);
-  PutU16(p + 2, uint32_t(rowsStart_ - (kRowCountOffset + 2 + 2 * rows_)));  // free space
+  PutU16(p + countOffset_, rows_);
+  PutU16(p + 2, uint32_t(rowsStart_ - (countOffset_ + 2 + 2 * rows_)));  // free space
   return RowPointer(page, rows_ - 1);
 }
 
@@ -59,11 +62,11 @@ void RowPageWriter::StartPage(uint32_t page) {
   uint8_t* p = file_.Page(page);
   p[0] = 0x01;  // data page
   p[1] = 0x01;
-  PutU16(p + 2, uint32_t(kPageSize - kRowCountOffset - 2));
+  PutU16(p + 2, uint32_t(file_.PageSize() - countOffset_ - 2));  // free space
   PutU32(p + 4, owner_);
   pages_.push_back(page);
   rows_ = 0;
-  rowsStart_ = kPageSize;
+  rowsStart_ = file_.PageSize();
 }
 
 }  // namespace jetwriter

@@ -32,39 +32,16 @@ const QString& TextOf(const ColumnLayout& column, const vb::Variant& value) {
   return value.AsString();
 }
 
-// Compressed unicode: 0xFF 0xFE, then characters of one byte while in the
-// (initial) compressed mode; a 0x00 byte switches to two-byte characters and
-// back. A two-byte character may not have a zero low byte.
-std::vector<uint8_t> CompressedText(const QString& text) {
-  std::vector<uint8_t> out = {0xFF, 0xFE};
-  bool compressed = true;
-  for (QChar c : text) {
-    uint16_t u = c.unicode();
-    bool oneByte = u >= 1 && u <= 0xFF;
-    if (!oneByte && (u & 0xFF) == 0)
-      throw std::runtime_error("text cannot be stored: " + text.left(20).toStdString());
-    if (oneByte != compressed) {
-      out.push_back(0);
-      compressed = oneByte;
-    }
-    if (oneByte) out.push_back(uint8_t(u));
-    else AppendU16(out, u);
-  }
-  return out;
-}
-
 }  // namespace
 
-std::vector<uint8_t> EncodeText(const QString& text) {
-  if (text.startsWith(QChar(0xFEFF))) return CompressedText(text);
-  std::vector<uint8_t> out;
-  out.reserve(2 * size_t(text.size()));
-  AppendUcs2(out, text);
-  return out;
-}
+RowEncoder::RowEncoder(const TableLayout& layout, const Format& format, const TextEncoder& text,
+                       LongValueStore& longValues)
+    : layout_(layout), jet3_(format.IsJet3()), text_(text), longValues_(longValues) {}
 
-RowEncoder::RowEncoder(const TableLayout& layout, LongValueStore& longValues)
-    : layout_(layout), longValues_(longValues) {}
+void RowEncoder::AppendCount(size_t count) {
+  if (jet3_) row_.push_back(uint8_t(count));
+  else AppendU16(row_, uint32_t(count));
+}
 
 const std::vector<uint8_t>& RowEncoder::Encode(const std::vector<vb::Variant>& values) {
   const size_t count = layout_.columns.size();
@@ -72,8 +49,10 @@ const std::vector<uint8_t>& RowEncoder::Encode(const std::vector<vb::Variant>& v
     throw std::runtime_error("table \"" + layout_.name.toStdString() + "\": a row has " +
                              std::to_string(values.size()) + " values for " +
                              std::to_string(count) + " columns");
-  row_.assign(2 + size_t(layout_.fixedSize), 0);
-  PutU16(row_.data(), uint32_t(count));
+  row_.clear();
+  AppendCount(count);
+  const size_t fixedStart = row_.size();
+  row_.resize(fixedStart + layout_.fixedSize, 0);
   nullMask_.assign((count + 7) / 8, 0);
   varOffsets_.clear();
   for (size_t i = 0; i < count; ++i) {
@@ -83,7 +62,7 @@ const std::vector<uint8_t>& RowEncoder::Encode(const std::vector<vb::Variant>& v
     if (column.type == kBooleanCode) {
       present = present && NumberOf(column, value) != 0;  // the bit is the value
     } else if (column.fixed) {
-      if (present) PutFixed(column, value, row_.data() + 2 + column.fixedOffset);
+      if (present) PutFixed(column, value, row_.data() + fixedStart + column.fixedOffset);
     } else {
       varOffsets_.push_back(uint16_t(row_.size()));
       if (present) AppendVariable(column, value);
@@ -91,12 +70,40 @@ const std::vector<uint8_t>& RowEncoder::Encode(const std::vector<vb::Variant>& v
     if (present) nullMask_[i / 8] |= uint8_t(1u << (i % 8));
   }
   if (layout_.varCount > 0) {
-    AppendU16(row_, uint32_t(row_.size()));  // end of the variable data
-    for (size_t i = varOffsets_.size(); i-- > 0;) AppendU16(row_, varOffsets_[i]);
-    AppendU16(row_, layout_.varCount);
+    if (jet3_) AppendJet3Offsets();
+    else AppendJet4Offsets();
+    AppendCount(layout_.varCount);
   }
   row_.insert(row_.end(), nullMask_.begin(), nullMask_.end());
   return row_;
+}
+
+void RowEncoder::AppendJet4Offsets() {
+  AppendU16(row_, uint32_t(row_.size()));  // end of the variable data
+  for (size_t i = varOffsets_.size(); i-- > 0;) AppendU16(row_, varOffsets_[i]);
+}
+
+// The low bytes of the end of the data and of the offsets; then the jump
+// table, whose entry k names the first offset (0 = the first variable column,
+// the count of them = the end of the data) at or beyond (k + 1) * 256, entries
+// stored last to first. It has (row size - 1) / 256 entries; those that the
+// data does not need (at most one, as readers expect) come first, as 0xFF.
+void RowEncoder::AppendJet3Offsets() {
+  const size_t end = row_.size();
+  varOffsets_.push_back(uint16_t(end));
+  row_.push_back(uint8_t(end));
+  for (size_t i = varOffsets_.size() - 1; i-- > 0;) row_.push_back(uint8_t(varOffsets_[i]));
+  const size_t needed = end / 256;
+  const size_t tail = 1 + nullMask_.size();  // the count and the null mask follow
+  size_t entries = needed;
+  while ((row_.size() + entries + tail - 1) / 256 > entries) ++entries;
+  if (entries > needed + 1) throw std::runtime_error("row cannot be laid out in Jet 3");
+  row_.insert(row_.end(), entries - needed, 0xFF);
+  std::vector<uint8_t> jumps;
+  for (size_t i = 0; i < varOffsets_.size() && jumps.size() < needed; ++i)
+    while (jumps.size() < needed && varOffsets_[i] >= 256 * (jumps.size() + 1))
+      jumps.push_back(uint8_t(i));
+  row_.insert(row_.end(), jumps.rbegin(), jumps.rend());
 }
 
 void RowEncoder::PutFixed(const ColumnLayout& column, const vb::Variant& value, uint8_t* at) {
@@ -125,7 +132,12 @@ void RowEncoder::AppendVariable(const ColumnLayout& column, const vb::Variant& v
   const QString& text = TextOf(column, value);
   if (column.type == kTextCode && text.size() > column.textChars)
     Reject(column, "text longer than the column's size");
-  std::vector<uint8_t> bytes = EncodeText(text);
+  std::vector<uint8_t> bytes;
+  try {
+    bytes = text_.Value(text);
+  } catch (const std::runtime_error& e) {
+    Reject(column, e.what());
+  }
   if (column.type == kMemoCode) bytes = longValues_.Store(bytes);
   row_.insert(row_.end(), bytes.begin(), bytes.end());
 }

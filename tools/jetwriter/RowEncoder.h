@@ -1,10 +1,12 @@
 #pragma once
-// Turns one row of Variants into the bytes of a Jet 4 row: column count,
-// fixed part, variable part, end-of-data offset, offset table (reversed),
-// variable-column count and the null mask (where Booleans keep their value).
+// Turns one row of Variants into the bytes of a row: column count, fixed
+// part, variable part, end-of-data offset, offset table (reversed), the jump
+// table (Jet 3), variable-column count and the null mask (where Booleans keep
+// their value). Jet 4 stores counts and offsets in 2 bytes, Jet 3 in 1.
 #include "platform/vb/Variant.h"
 #include "tools/jetwriter/LongValues.h"
 #include "tools/jetwriter/TableDefinition.h"
+#include "tools/jetwriter/Text.h"
 
 #include <cstdint>
 #include <vector>
@@ -13,7 +15,8 @@ namespace jetwriter {
 
 class RowEncoder {
  public:
-  RowEncoder(const TableLayout& layout, LongValueStore& longValues);
+  RowEncoder(const TableLayout& layout, const Format& format, const TextEncoder& text,
+             LongValueStore& longValues);
 
   // The encoded row (valid until the next call); throws std::runtime_error
   // naming the column when a value does not suit it.
@@ -22,16 +25,17 @@ class RowEncoder {
  private:
   void PutFixed(const ColumnLayout& column, const vb::Variant& value, uint8_t* at);
   void AppendVariable(const ColumnLayout& column, const vb::Variant& value);
+  void AppendCount(size_t count);
+  void AppendJet4Offsets();
+  void AppendJet3Offsets();
 
   const TableLayout& layout_;
+  const bool jet3_;
+  const TextEncoder& text_;
   LongValueStore& longValues_;
   std::vector<uint8_t> row_;
   std::vector<uint8_t> nullMask_;
   std::vector<uint16_t> varOffsets_;
 };
-
-// A text as Jet 4 stores it: UCS-2, or "compressed unicode" where plain UCS-2
-// would be taken for it (a text starting with U+FEFF).
-std::vector<uint8_t> EncodeText(const QString& text);
 
 }  // namespace jetwriter

@@ -2,6 +2,7 @@
 // A table's column layout and its table definition (TDEF) pages.
 #include "tools/jetwriter/JetWriter.h"
 #include "tools/jetwriter/Pages.h"
+#include "tools/jetwriter/Text.h"
 
 #include <QString>
 #include <cstdint>
@@ -24,12 +25,13 @@ enum TypeCode : uint8_t {
 
 struct ColumnLayout {
   QString name;
+  std::vector<uint8_t> storedName;  // as the table definition holds it
   TypeCode type = kTextCode;
   int textChars = 0;          // Text only
   bool fixed = false;         // stored in the row's fixed part
   uint16_t fixedOffset = 0;   // fixed columns: offset after the column count
   uint16_t varIndex = 0;      // variable columns: index in the offset table
-  uint16_t size = 0;          // bytes (Text: 2 per character; Memo/OLE: 0)
+  uint16_t size = 0;          // bytes (Text: 2 per character in Jet 4, 1 in Jet 3; Memo/OLE: 0)
 };
 
 struct TableLayout {
@@ -47,7 +49,8 @@ struct ColumnSpec {
 
 // Validates names and sizes and places every column; throws
 // std::runtime_error on an unusable definition.
-TableLayout LayOut(const QString& tableName, const std::vector<ColumnSpec>& columns);
+TableLayout LayOut(const QString& tableName, const std::vector<ColumnSpec>& columns,
+                   const Format& format, const TextEncoder& text);
 ColumnSpec SpecOf(const Column& column);
 
 struct DefinitionCounts {
@@ -59,10 +62,11 @@ struct DefinitionCounts {
 
 // The definition as one stream: the first page's bytes from offset 0, then
 // each continuation page's bytes from offset 8.
-std::vector<uint8_t> DefinitionBytes(const TableLayout& layout, const DefinitionCounts& counts);
-uint32_t DefinitionPagesNeeded(size_t definitionSize);
+std::vector<uint8_t> DefinitionBytes(const TableLayout& layout, const DefinitionCounts& counts,
+                                     const Format& format);
+uint32_t DefinitionPagesNeeded(size_t definitionSize, size_t pageSize);
 // Spreads the stream over the given (allocated) pages, chained by next-page.
-void WriteDefinition(PageFile& file, const std::vector<uint32_t>& pages,
+void WriteDefinition(PageFile& file, const Format& format, const std::vector<uint32_t>& pages,
                      const std::vector<uint8_t>& definition);
 
 }  // namespace jetwriter

@@ -22,8 +22,10 @@ class FixtureDir {
   QString Native(const QString& name) const;
   // The same path in Windows form, as the callers pass it.
   QString Windows(const QString& name) const;
-  // Writes the tables to `name` and returns its Windows-form path.
-  QString Write(const QString& name, const std::vector<Table>& tables) const;
+  // Writes the tables to `name` (Jet 4 unless the options say otherwise) and
+  // returns its Windows-form path.
+  QString Write(const QString& name, const std::vector<Table>& tables,
+                const jetwriter::WriteOptions& options = {}) const;
 
  private:
   QTemporaryDir dir_;

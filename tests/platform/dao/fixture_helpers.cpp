@@ -16,8 +16,9 @@ QString FixtureDir::Windows(const QString& name) const {
   return win::ToWindowsPath(Native(name));
 }
 
-QString FixtureDir::Write(const QString& name, const std::vector<Table>& tables) const {
-  jetwriter::WriteMdb(Native(name), tables);
+QString FixtureDir::Write(const QString& name, const std::vector<Table>& tables,
+                          const jetwriter::WriteOptions& options) const {
+  jetwriter::WriteMdb(Native(name), tables, options);
   return Windows(name);
 }
 
