@@ -4,6 +4,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/forms/TestHost.h"
 #include "platform/forms/UserActions.h"
+#include "tests/TestErrors.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -20,14 +21,7 @@ void EnsureApplication() {
   new QApplication(argc, argv);
 }
 
-int ErrorOf(const std::function<void()>& statement) {
-  try {
-    statement();
-  } catch (const vb::VbError& error) {
-    return error.Number();
-  }
-  return 0;
-}
+using testutil::ErrorOf;
 
 // The product as the module forms it: Single value times Single ratio in
 // double precision, stored as a Single.

@@ -23,13 +23,5 @@ FormsTest::FormsTest() {
 
 FormsTest::~FormsTest() { forms::SetPopupMenuPresenter(nullptr); }
 
-int ErrorOf(const std::function<void()>& statement) {
-  try {
-    statement();
-  } catch (const vb::VbError& error) {
-    return error.Number();
-  }
-  return 0;
-}
 
 }  // namespace formstest

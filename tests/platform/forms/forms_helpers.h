@@ -1,6 +1,7 @@
 #pragma once
 // A Qt application, a scripted test host and a recording pop-up menu
 // presenter for the forms tests.
+#include "tests/TestErrors.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/TestHost.h"
 
@@ -26,6 +27,6 @@ class FormsTest : public ::testing::Test {
 };
 
 // Runs `statement` and returns the run-time error number it raised (0: none).
-int ErrorOf(const std::function<void()>& statement);
+using testutil::ErrorOf;
 
 }  // namespace formstest

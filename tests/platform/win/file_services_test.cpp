@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/TestErrors.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -43,15 +45,7 @@ class FileServicesTest : public ::testing::Test {
   QTemporaryDir dir_;
 };
 
-// The run-time error number a statement raises, 0 when it raises none.
-int ErrorOf(const std::function<void()>& statement) {
-  try {
-    statement();
-  } catch (const vb::VbError& error) {
-    return error.Number();
-  }
-  return 0;
-}
+using testutil::ErrorOf;
 
 // A child process that holds `path` open (and, with `lock`, flock-locked)
 // until the test ends.
