@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/TempFolderTest.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -74,26 +76,13 @@ TEST(FileInfoClassTest, AssigningAPartRebuildsTheFullPath) {
   EXPECT_EQ(info->MFilePathAndName(), "x\\y.z");
 }
 
-class FileInfoFilesTest : public ::testing::Test {
+class FileInfoFilesTest : public testutil::TempFolderTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(QDir(dir_.path()).mkpath("data"));
     Write("data/cem.mdb", "jet");
     Write("data/other.mdb", "old");
   }
-  void Write(const QString& relative, const QByteArray& bytes) {
-    QFile file(dir_.filePath(relative));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-  }
-  QByteArray Read(const QString& relative) const {
-    QFile file(dir_.filePath(relative));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-  }
-  QString W(const QString& relative) const {
-    return win::ToWindowsPath(dir_.path()) + "\\" + relative;
-  }
-  QTemporaryDir dir_;
 };
 
 TEST_F(FileInfoFilesTest, ExistenceCountsFoldersAndPatterns) {

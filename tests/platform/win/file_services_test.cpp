@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/TempFolderTest.h"
 #include "tests/TestErrors.h"
 
 #include <QDir>
@@ -21,7 +22,7 @@
 namespace win {
 namespace {
 
-class FileServicesTest : public ::testing::Test {
+class FileServicesTest : public testutil::TempFolderTest {
  protected:
   void SetUp() override {
     ASSERT_TRUE(QDir(dir_.path()).mkpath("Data/Empty"));
@@ -29,20 +30,6 @@ class FileServicesTest : public ::testing::Test {
     Write("Data/notes.txt", "hello");
     Write("Data/.hidden", "h");
   }
-  void Write(const QString& relative, const QByteArray& bytes) {
-    QFile file(dir_.filePath(relative));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-  }
-  QByteArray Read(const QString& relative) const {
-    QFile file(dir_.filePath(relative));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-  }
-  QString W(const QString& relative) const {
-    return ToWindowsPath(dir_.path()) + "\\" + relative;
-  }
-  QString N(const QString& relative) const { return dir_.filePath(relative); }
-  QTemporaryDir dir_;
 };
 
 using testutil::ErrorOf;
