@@ -21,7 +21,7 @@ const QString kNaturalSelectAll =
 const QString kPlainSelectAll =
     "SELECT * FROM Sheet1 ORDER BY Sheet1.Cemetery, Sheet1.Section, Sheet1.ROW, Sheet1.LOT, "
     "Sheet1.STONE;";
-constexpr int kDataTypeMismatch = 3464;
+
 // A name search, as the user runs between two select-alls.
 const QString kNameSearch =
     "SELECT * FROM Sheet1 WHERE Lastname LIKE 'Sm*' ORDER BY Sheet1.LASTNAME, Sheet1.GIVEN;";
@@ -65,7 +65,7 @@ double CemeteryBench::SelectAllSeconds() {
     try {
       rows = database->OpenRecordset(kNaturalSelectAll);
     } catch (const vb::VbError& e) {
-      if (e.Number() != kDataTypeMismatch) throw;
+      if (e.Number() != vb::err::TypeMismatchDb) throw;
       usedPlainOrder_ = true;
       rows = database->OpenRecordset(kPlainSelectAll);
     }

@@ -12,14 +12,14 @@ namespace {
 const QString kSourceOrderSelectAll =
     "SELECT * FROM ObitData ORDER BY ObitData.NewsPubSourceID, ObitData.PublicationDateReal, "
     "ObitData.PublicationDate;";
-constexpr int kDataTypeMismatch = 3464;
+
 
 // The window answers 3464 by running the same statement once more.
 sqlitedb::SqliteRecordset OpenSelectAll(sqlitedb::SqliteConnection& connection) {
   try {
     return connection.OpenQuery(kSourceOrderSelectAll, true);
   } catch (const vb::VbError& e) {
-    if (e.Number() != kDataTypeMismatch) throw;
+    if (e.Number() != vb::err::TypeMismatchDb) throw;
     return connection.OpenQuery(kSourceOrderSelectAll, true);
   }
 }

@@ -47,7 +47,7 @@ class LaunchFileReader {
   void ReadAll() {
     if (!file_) vb::Raise(vb::err::BadFileNameOrNumber);
     file_->readAll();
-    if (file_->error() != QFileDevice::NoError) vb::Raise(57);  // Device I/O error
+    if (file_->error() != QFileDevice::NoError) vb::Raise(vb::err::DeviceIOError);
   }
   // Closing a file number that was never opened is no error.
   void Close() { file_.reset(); }

@@ -14,12 +14,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr int kObjectVariableNotSet = 91;
 // A picture name this long or longer enables its picture button.
 constexpr qsizetype kPictureButtonMinLength = 8;
 
 dao::Recordset& Current(dao::Recordset* recordset) {
-  if (!recordset) vb::Raise(kObjectVariableNotSet);
+  if (!recordset) vb::Raise(vb::err::ObjectVariableNotSet);
   return *recordset;
 }
 

@@ -59,12 +59,12 @@ void FormGravelightMain::OpenConnection() {
 }
 
 void FormGravelightMain::OpenSelection(const QString& statement, bool) {
-  if (!MainDatabase_) vb::Raise(91);
+  if (!MainDatabase_) vb::Raise(vb::err::ObjectVariableNotSet);
   MainRecordSet_ = MainDatabase_->OpenRecordset(statement);
 }
 
 dao::Recordset& FormGravelightMain::Selection() const {
-  if (!MainRecordSet_) vb::Raise(91);  // Object variable not set
+  if (!MainRecordSet_) vb::Raise(vb::err::ObjectVariableNotSet);
   return *MainRecordSet_;
 }
 

@@ -8,8 +8,6 @@ namespace browser {
 
 namespace {
 
-constexpr int kTypeMismatch = 3464;
-
 // Runs a step whose error goes to the report: the error number, 0 when it ran.
 int Reported(const std::function<void()>& step) {
   try {
@@ -69,7 +67,7 @@ void RunSearchFrame(SearchTarget& target, const SearchSettings& settings, vb::Er
   }
 
   int number = Reported([&] { target.OpenSelection(statements.statement, settings.wholeTable); });
-  if (number == kTypeMismatch) {
+  if (number == vb::err::TypeMismatchDb) {
     number = Reported([&] {
       if (!settings.fallbackMessage.isEmpty()) forms::MsgBox(settings.fallbackMessage);
     });

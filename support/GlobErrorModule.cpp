@@ -57,7 +57,7 @@ QString ErrorDialogText(const QString& message) {
 // The run-time error the platform raises when writing a file fails.
 [[noreturn]] void RaiseWriteFailure(const QFile& file) {
   if (file.error() == QFileDevice::ResourceError) vb::Raise(vb::err::DiskFull);
-  vb::Raise(57);  // Device I/O error
+  vb::Raise(vb::err::DeviceIOError);
 }
 
 // Writes the line at the end of an existing file, or into a new one. A file

@@ -13,7 +13,7 @@ namespace dao {
 namespace {
 
 [[noreturn]] void RaiseClosed() {
-  vb::Raise(err::ObjectInvalid, QStringLiteral("Object invalid or no longer set."));
+  vb::Raise(vb::err::ObjectInvalid, QStringLiteral("Object invalid or no longer set."));
 }
 
 std::vector<TableDef> MakeTableDefs(const std::vector<TableInfo>& tables) {

@@ -3,5 +3,4 @@
 namespace dao::err {
 constexpr int NotAValidPath = 3044;     // the file's folder does not exist
 constexpr int CannotOpenFile = 3051;    // no permission to read the file
-constexpr int ObjectInvalid = 3420;     // the object was closed
 }  // namespace dao::err

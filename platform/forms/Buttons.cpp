@@ -10,10 +10,6 @@
 
 namespace forms {
 
-namespace {
-constexpr int kInvalidPropertyValue = 380;
-}  // namespace
-
 // ---- CommandButton ----------------------------------------------------------------
 
 CommandButton::CommandButton(Form& form, const QString& name, int index,
@@ -58,7 +54,7 @@ void CheckBox::SetCaption(const QString& caption) {
 }
 
 void CheckBox::SetValue(int value) {
-  if (value < vbUnchecked || value > vbGrayed) vb::Raise(kInvalidPropertyValue);
+  if (value < vbUnchecked || value > vbGrayed) vb::Raise(vb::err::InvalidPropertyValue);
   if (value == value_) return;
   value_ = value;
   ShowValue();

@@ -12,7 +12,6 @@
 namespace forms {
 
 namespace {
-constexpr int kInvalidPropertyValue = 380;
 constexpr int kBorderPixels = 2;  // the platform's sunken 3-D border
 }  // namespace
 
@@ -78,7 +77,7 @@ void PictureBox::SetPicture(const forms::Picture& picture) {
 }
 
 void PictureBox::SetBorderStyle(int style) {
-  if (style != 0 && style != 1) vb::Raise(kInvalidPropertyValue);
+  if (style != 0 && style != 1) vb::Raise(vb::err::InvalidPropertyValue);
   borderStyle_ = style;
   box_->setFrameStyle(style == 1 ? QFrame::Panel | QFrame::Sunken : QFrame::NoFrame);
   box_->setLineWidth(style == 1 ? kBorderPixels : 0);
@@ -135,7 +134,7 @@ TabControl::TabControl(Form& form, const QString& name, int index, WindowControl
 int TabControl::Tabs() const { return bar_->count(); }
 
 void TabControl::SetTabs(int count) {
-  if (count < 1) vb::Raise(kInvalidPropertyValue);
+  if (count < 1) vb::Raise(vb::err::InvalidPropertyValue);
   changing_ = true;
   while (bar_->count() > count) bar_->removeTab(bar_->count() - 1);
   while (bar_->count() < count) bar_->addTab(QStringLiteral("Tab %1").arg(bar_->count()));
@@ -145,7 +144,7 @@ void TabControl::SetTabs(int count) {
 }
 
 void TabControl::CheckTab(int tab) const {
-  if (tab < 0 || tab >= Tabs()) vb::Raise(kInvalidPropertyValue);
+  if (tab < 0 || tab >= Tabs()) vb::Raise(vb::err::InvalidPropertyValue);
 }
 
 QString TabControl::TabCaption(int tab) const {

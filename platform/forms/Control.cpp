@@ -18,9 +18,6 @@ namespace forms {
 
 namespace {
 
-constexpr int kInvalidPropertyValue = 380;
-constexpr int kNoSuchProperty = 438;
-
 bool IsSystemColor(uint32_t color) { return (color & 0x80000000u) != 0; }
 
 QColor ToQColor(uint32_t color) {
@@ -55,7 +52,7 @@ vb::Variant Control::GetProperty(const QString&) const { RaiseNoSuchProperty(); 
 
 void Control::SetProperty(const QString&, const vb::Variant&) { RaiseNoSuchProperty(); }
 
-void Control::RaiseNoSuchProperty() { vb::Raise(kNoSuchProperty); }
+void Control::RaiseNoSuchProperty() { vb::Raise(vb::err::NoSuchProperty); }
 
 // ---- WindowControl --------------------------------------------------------------
 
@@ -127,19 +124,19 @@ void WindowControl::SetTop(float top) {
 }
 
 void WindowControl::SetWidth(float width) {
-  if (width < 0) vb::Raise(kInvalidPropertyValue);
+  if (width < 0) vb::Raise(vb::err::InvalidPropertyValue);
   width_ = width;
   ApplyGeometry();
 }
 
 void WindowControl::SetHeight(float height) {
-  if (height < 0) vb::Raise(kInvalidPropertyValue);
+  if (height < 0) vb::Raise(vb::err::InvalidPropertyValue);
   height_ = height;
   ApplyGeometry();
 }
 
 void WindowControl::Move(float left, float top, float width, float height) {
-  if (width < 0 || height < 0) vb::Raise(kInvalidPropertyValue);
+  if (width < 0 || height < 0) vb::Raise(vb::err::InvalidPropertyValue);
   left_ = left;
   top_ = top;
   width_ = width;

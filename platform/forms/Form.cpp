@@ -17,8 +17,6 @@ namespace forms {
 namespace {
 
 constexpr int kCaptionPixels = 19;
-constexpr int kInvalidPropertyValue = 380;
-constexpr int kControlNotFound = 730;
 
 }  // namespace
 
@@ -36,7 +34,7 @@ Control* ControlsCollection::Find(const QString& objectName) const {
 Control& ControlsCollection::Item(const QString& objectName) const {
   Control* control = Find(objectName);
   if (!control)
-    vb::Raise(kControlNotFound, QStringLiteral("Control '%1' not found").arg(objectName));
+    vb::Raise(vb::err::ControlNotFound, QStringLiteral("Control '%1' not found").arg(objectName));
   return *control;
 }
 
@@ -263,7 +261,7 @@ void Form::SetWindowState(int state) {
     case vbNormal: break;
     case vbMinimized: qtState = Qt::WindowMinimized; break;
     case vbMaximized: qtState = Qt::WindowMaximized; break;
-    default: vb::Raise(kInvalidPropertyValue);
+    default: vb::Raise(vb::err::InvalidPropertyValue);
   }
   changingByCode_ = true;
   window_->setWindowState(qtState);
@@ -276,7 +274,7 @@ void Form::WindowStateChangedByUser() {
 }
 
 void Form::SetBorderStyle(int style) {
-  if (style < vbBSNone || style > vbFixedDialog) vb::Raise(kInvalidPropertyValue);
+  if (style < vbBSNone || style > vbFixedDialog) vb::Raise(vb::err::InvalidPropertyValue);
   borderStyle_ = style;
   Qt::WindowFlags flags = Qt::Window;
   if (style == vbFixedDialog)

@@ -15,8 +15,6 @@ namespace forms {
 
 namespace {
 
-constexpr int kInvalidPropertyValue = 380;
-
 bool IsLineBreakAt(const QString& text, qsizetype i) {
   return i + 1 < text.size() && text[i] == u'\r' && text[i + 1] == u'\n';
 }
@@ -58,7 +56,7 @@ void TextBox::SetMultiLine(bool multiLine) {
 }
 
 void TextBox::SetScrollBars(int scrollBars) {
-  if (scrollBars < vbSBNone || scrollBars > vbBoth) vb::Raise(kInvalidPropertyValue);
+  if (scrollBars < vbSBNone || scrollBars > vbBoth) vb::Raise(vb::err::InvalidPropertyValue);
   scrollBars_ = scrollBars;
   if (multiLine_) CreateWidget();
 }
@@ -170,13 +168,13 @@ int TextBox::SelLength() const {
 QString TextBox::SelText() const { return text_.mid(SelStart(), SelLength()); }
 
 void TextBox::SetSelStart(int start) {
-  if (start < 0) vb::Raise(kInvalidPropertyValue);
+  if (start < 0) vb::Raise(vb::err::InvalidPropertyValue);
   const int position = ToWidgetPosition(std::min(start, static_cast<int>(text_.size())));
   SelectInWidget(position, position);
 }
 
 void TextBox::SetSelLength(int length) {
-  if (length < 0) vb::Raise(kInvalidPropertyValue);
+  if (length < 0) vb::Raise(vb::err::InvalidPropertyValue);
   const int start = SelStart();
   const int end = std::min(start + length, static_cast<int>(text_.size()));
   SelectInWidget(ToWidgetPosition(start), ToWidgetPosition(end));

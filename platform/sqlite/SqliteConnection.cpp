@@ -12,7 +12,6 @@ namespace sqlitedb {
 
 namespace {
 
-constexpr int kObjectInvalid = 3420;
 
 // "file:/path%20with%3Fodd%23chars?immutable=1": immutable tells the engine
 // that nobody changes the file, so it takes no lock and looks for no journal.
@@ -59,7 +58,7 @@ bool SqliteConnection::OpenDatabaseFile(const QString& path) {
 
 SqliteRecordset SqliteConnection::OpenQuery(const QString& sql, bool wholeTable) {
   (void)wholeTable;  // the row set tells the statement's form itself
-  if (!db_) vb::Raise(kObjectInvalid, QStringLiteral("Object invalid or no longer set."));
+  if (!db_) vb::Raise(vb::err::ObjectInvalid, QStringLiteral("Object invalid or no longer set."));
   const QString translated = TranslateJetSql(sql);
   return SqliteRecordset(std::make_shared<const RowSet>(RowSet::Execute(db_, translated)));
 }

@@ -43,11 +43,16 @@ constexpr int FileNotFound = 53;
 constexpr int BadFileMode = 54;
 constexpr int FileAlreadyOpen = 55;
 constexpr int FileAlreadyExists = 58;
+constexpr int DeviceIOError = 57;
 constexpr int DiskFull = 61;
 constexpr int PermissionDenied = 70;
 constexpr int PathFileAccessError = 75;
 constexpr int PathNotFound = 76;
+constexpr int ObjectVariableNotSet = 91;
+constexpr int InvalidPropertyValue = 380;
+constexpr int NoSuchProperty = 438;
 constexpr int InvalidPicture = 481;
+constexpr int ControlNotFound = 730;
 constexpr int CancelError = 32755;  // the file dialog's Cancel
 // Database engine numbers.
 constexpr int NoCurrentRecord = 3021;
@@ -58,7 +63,8 @@ constexpr int SyntaxError = 3075;    // syntax error in an expression
 constexpr int SyntaxErrorFrom = 3131; // syntax error in FROM clause
 constexpr int TableNotFound = 3078;
 constexpr int TooFewParameters = 3061; // unknown name in a statement
-constexpr int TypeMismatchDb = 3464;
+constexpr int ObjectInvalid = 3420;   // the object was closed (or never opened)
+constexpr int TypeMismatchDb = 3464;  // data type mismatch in criteria expression
 constexpr int NotADatabase = 3343;   // unrecognized database format
 }  // namespace err
 
