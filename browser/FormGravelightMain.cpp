@@ -1,19 +1,10 @@
 #include "browser/FormGravelightMain.h"
 
 #include "platform/vb/Conversions.h"
-#include "platform/vb/ErrorTrap.h"
-#include "platform/win/FileSystem.h"
-#include "platform/win/Win.h"
 #include "support/AppIdentity.h"
 #include "support/FileInfoClassConstructorModule.h"
-#include "support/GlobErrorModule.h"
-#include "support/MODResizeControls.h"
 #include "support/Module1.h"
 #include "support/Module2.h"
-
-#include <QFile>
-#include <QFileInfo>
-#include <memory>
 
 namespace browser {
 
@@ -23,173 +14,68 @@ using FileInfoClassConstructorModule::NewFileInfoClass;
 namespace {
 
 const QString kModule = QStringLiteral("FormGravelightMain");
-const QString kCrLf = QStringLiteral("\r\n");
-
-// The launch file as the start-up reads it: opened for input as text, read
-// to its length and closed. Each step is one statement of its own, so that
-// after an ignored open the read of the unopened file fails as well.
-class LaunchFileReader {
- public:
-  void Open(const QString& windowsPath) {
-    if (win::fs::HasInvalidNameCharacters(windowsPath) || win::fs::HasWildcards(windowsPath))
-      vb::Raise(vb::err::BadFileNameOrNumber);
-    const QString native = win::fs::AnsiNativePath(windowsPath);
-    const QFileInfo info(native);
-    if (!info.exists())
-      vb::Raise(QFileInfo(info.absolutePath()).isDir() ? vb::err::FileNotFound
-                                                       : vb::err::PathNotFound);
-    if (info.isDir()) vb::Raise(vb::err::PathFileAccessError);
-    auto file = std::make_unique<QFile>(native);
-    if (!file->open(QIODevice::ReadOnly)) vb::Raise(vb::err::PathFileAccessError);
-    file_ = std::move(file);
-  }
-  // Input(LOF(f), f): the whole content, which nobody uses.
-  void ReadAll() {
-    if (!file_) vb::Raise(vb::err::BadFileNameOrNumber);
-    file_->readAll();
-    if (file_->error() != QFileDevice::NoError) vb::Raise(vb::err::DeviceIOError);
-  }
-  // Closing a file number that was never opened is no error.
-  void Close() { file_.reset(); }
-
- private:
-  std::unique_ptr<QFile> file_;
-};
 
 }  // namespace
 
+// The cemetery viewer's names, keys, picture folder and error log.
+MainWindowSettings FormGravelightMain::Settings() {
+  MainWindowSettings s;
+  s.controls.navigationButtons = {QStringLiteral("CMD_MoveFirst"), QStringLiteral("CMD_MovePrev"),
+                                  QStringLiteral("CMD_MoveNext"), QStringLiteral("CMD_MoveLast")};
+  s.controls.recordsSelected = QStringLiteral("LBL_RecordsSelected");
+  s.controls.recordNumber = QStringLiteral("LBL_NavCurrentRecordNumber");
+  s.controls.searchButtons = {QStringLiteral("CMD_NameFindSort"),
+                              QStringLiteral("CMD_LocationFindSort")};
+  s.controls.fieldBoxes = QStringLiteral("txtfields");
+  s.controls.preludeFieldBoxes = 15;
+  s.errorPolicy = ErrorPolicy::ErrorLog(kModule);
+  s.location.dataFolderKey = QStringLiteral("DATAPATH");
+  s.location.dataFileKey = QStringLiteral("DATAFILEPATH");
+  s.location.defaultDataFile = QStringLiteral("d:\\db1.mdb");
+  for (int i = 0; i <= 14; ++i) s.location.clearedAtLoad << QStringLiteral("txtfields(%1)").arg(i);
+  s.location.clearedAtLoad << QStringLiteral("LastnameText") << QStringLiteral("FirstnameText")
+                           << QStringLiteral("LocRowText") << QStringLiteral("LocSectionText")
+                           << QStringLiteral("LocCemeteryNameText");
+  s.pictures.controls.viewButtons = {QStringLiteral("CMD_ViewImage1"),
+                                     QStringLiteral("CMD_ViewImage2"),
+                                     QStringLiteral("CMD_ViewImage3")};
+  s.pictures.controls.navigationButtons = s.controls.navigationButtons;
+  s.pictures.pictureFolder = QStringLiteral("KESTRO\\");
+  s.pictures.errorPolicy = s.errorPolicy;
+  return s;
+}
+
+MainWindowSteps FormGravelightMain::Steps() {
+  MainWindowSteps steps;
+  steps.showRecord = [this] { ShowCurrentRecord(); };
+  steps.readVersion = [this](vb::ErrorTrap& trap, bool atStartUp) { ReadVersion(trap, atStartUp); };
+  steps.selectAll = [this] { CMD_SelectAll_Click(); };
+  return steps;
+}
+
 FormGravelightMain::FormGravelightMain(const FormSpec& formSpec,
                                        const std::vector<ControlSpec>& controls)
-    : form_(QString::fromUtf8(formSpec.name)) {
-  FormBuilder builder(form_);
-  builder.Build(formSpec, controls);
-  C<CommonDialog>("CommonDialog1").CancelError = true;
-  WireEvents();
+    : form_(QString::fromUtf8(formSpec.name)),
+      main_(form_, formSpec, controls, Settings(), selection_, Steps()) {
+  FindRecordControls();
+  WireSearchEvents();
 }
 
 FormGravelightMain::~FormGravelightMain() = default;
 
-vb::ErrorTrap FormGravelightMain::Trap(const char* procedure) {
-  return vb::ErrorTrap(GlobErrorModule::LogErrorHandler(QString::fromLatin1(procedure), kModule));
+void FormGravelightMain::ShowCurrentRecord() {
+  dao::Recordset* selection = selection_.Recordset();
+  LoadDataToBox(selection);
 }
 
-void FormGravelightMain::WireEvents() {
-  form_.OnLoad = [this] { Form_Load(); };
-  form_.OnResize = [this] { Form_Resize(); };
-  form_.OnUnload = [this] { Form_Unload(); };
-  C<Menu>("mnuChooseDataCDDrive").OnClick = [this] { mnuChooseDataCDDrive_Click(); };
-  WireSearchEvents();
-  WireRecordEvents();
-  WirePictureEvents();
-}
-
-// ---- Start-up ----------------------------------------------------------------
-
-void FormGravelightMain::Form_Load() {
-  auto trap = Trap("Form_Load");
-  trap.Run([&] {
-    QString commandLine, folder;
-    trap([&] {
-      OldScaleWidth_ = form_.ScaleWidth();
-      OldScaleHeight_ = form_.ScaleHeight();
-    });
-    trap([&] { form_.CenterOnScreen(); });
-    trap([&] { commandLine = Module1::GetCommandLineStr(); });
-    trap([&] { folder = Module1::GetFolderOfPath(commandLine, true); });
-    for (int i = 0; i <= 14; ++i) trap([&] { C<TextBox>("txtfields", i).SetText(QString()); });
-    for (const char* box : {"LastnameText", "FirstnameText", "LocRowText", "LocSectionText",
-                            "LocCemeteryNameText"})
-      trap([&] { C<TextBox>(QString::fromLatin1(box)).SetText(QString()); });
-
-    if (commandLine.length() < 1) {
-      trap([&] { RememberIniPath_ = win::AppPath() + "\\remember.ini"; });
-      // From here on every error is ignored: a missing remember.ini gives the
-      // defaults, and the called procedures answer their own errors.
-      trap.ResumeNext();
-      trap([&] {
-        C<TextBox>("DataPathText")
-            .SetText(Module2::ReadINIValue("SETTING", "DATAPATH", "d:\\", RememberIniPath_));
-      });
-      QString path;
-      trap([&] { path = Module2::ReadINIValue("SETTING", "DATAFILEPATH", "d:\\db1.mdb", RememberIniPath_); });
-      trap([&] { C<TextBox>("DataFilePathText").SetText(path); });
-      trap([&] { DataFilePath_ = path; });
-    } else {
-      QString name;
-      LaunchFileReader launchFile;
-      trap([&] { launchFile.Open(commandLine); });
-      trap([&] { launchFile.ReadAll(); });
-      trap([&] { launchFile.Close(); });
-      trap([&] { name = Module2::ReadINIValue("SETTING", "DATAFILE", "d:\\db1.mdb", commandLine); });
-      trap([&] { C<TextBox>("DataFilePathText").SetText(folder + name); });
-      trap([&] { DataFilePath_ = folder + name; });
-      trap([&] { C<TextBox>("DataPathText").SetText(folder); });
-    }
-
-    bool exists = false;
-    trap([&] { exists = NewFileInfoClass(DataFilePath_)->MFileExists(); });
-    if (!exists) {
-      trap([&] { ShowFileNotFound(); });
-      trap([&] { mnuChooseDataCDDrive_Click(); });
-      return;
-    }
-    LoadVersionAndLabels(trap, true);
-    trap([&] { CMD_SelectAll_Click(); });
-  });
-}
-
-void FormGravelightMain::ShowFileNotFound() {
-  MsgBox("File not found!" + kCrLf + "Please open database or Insert correct CD");
-}
-
-// ---- Data-file choice ----------------------------------------------------------
-
-void FormGravelightMain::mnuChooseDataCDDrive_Click() {
-  auto trap = Trap("mnuChooseDataCDDrive_Click");
-  trap.Run([&] {
-    for (;;) {
-      QString oldPath, oldFolder;
-      trap([&] { oldPath = DataFilePath_; });
-      trap([&] { oldFolder = C<TextBox>("DataPathText").Text(); });
-      // An error of the dialog (Cancel among them) or of taking its choice
-      // goes straight to the check of the path as it stands.
-      try {
-        auto& dialog = C<CommonDialog>("CommonDialog1");
-        dialog.ShowOpen();
-        C<TextBox>("DataFilePathText").SetText(dialog.FileName);
-        DataFilePath_ = dialog.FileName;
-        C<TextBox>("DataPathText")
-            .SetText(Module1::GetFolderOfPath(C<TextBox>("DataFilePathText").Text(), true));
-        Module2::WriteINIValue("SETTING", "DATAPATH", C<TextBox>("DataPathText").Text(),
-                               RememberIniPath_);
-        Module2::WriteINIValue("SETTING", "DATAFILEPATH", C<TextBox>("DataFilePathText").Text(),
-                               RememberIniPath_);
-      } catch (const vb::VbError&) {
-      }
-      trap.GoTo0();
-      if (NewFileInfoClass(DataFilePath_)->MFileExists()) {
-        LoadVersionAndLabels(trap, false);
-        CMD_SelectAll_Click();
-        return;
-      }
-      ShowFileNotFound();
-      DataFilePath_ = oldPath;
-      C<TextBox>("DataFilePathText").SetText(oldPath);
-      C<TextBox>("DataPathText").SetText(oldFolder);
-      const int answer = MsgBox("Do you want try to locate the file again?",
-                                mb::YesNo + mb::Critical + mb::DefaultButton2, "Try Again?");
-      if (answer != mb::Yes) host().EndProgram();
-      trap.GoToHandler();
-    }
-  });
-}
+// ---- Database version and custom field labels ------------------------------------
 
 // The version reading that follows a database found: the version label, the
 // notice for a file meant for the editor (start-up only), the two layout flags
 // and the custom field labels; each step one statement of the caller's trap.
-void FormGravelightMain::LoadVersionAndLabels(vb::ErrorTrap& trap, bool showAppInfoNotice) {
+void FormGravelightMain::ReadVersion(vb::ErrorTrap& trap, bool atStartUp) {
   trap([&] { C<Label>("dbVersionLabel").SetCaption(CheckProtectedDbVersionStr()); });
-  if (showAppInfoNotice)
+  if (atStartUp)
     trap([&] {
       if (DbAppInfo_ > 0)
         MsgBox("This viewer is for Gravesmith file." + QStringLiteral(" Check ") + "http://" +
@@ -206,43 +92,6 @@ void FormGravelightMain::LoadVersionAndLabels(vb::ErrorTrap& trap, bool showAppI
   });
   trap([&] { LoadCustomFieldNames(); });
 }
-
-// ---- Resizing and unloading ------------------------------------------------------
-
-void FormGravelightMain::Form_Resize() {
-  auto trap = Trap("Form_Resize");
-  trap.Run([&] {
-    if (form_.WindowState() == vbMinimized) return;
-    // A window dragged down to its caption and menu bar has no inner area:
-    // scaling to it would multiply every place and size by 0 for good and
-    // leave a baseline of 0 that no later size can be divided by. It is
-    // skipped like a minimized window, so the next real size rescales from
-    // the last one.
-    if (form_.ScaleWidth() <= 0 || form_.ScaleHeight() <= 0) return;
-    trap([&] { MODResizeControls::ResizeControls(form_, OldScaleWidth_, OldScaleHeight_); });
-  });
-}
-
-void FormGravelightMain::Form_Unload() {
-  // Closing a selection that was never opened is no failure.
-  try {
-    if (MainRecordSet_) MainRecordSet_->Close();
-  } catch (const vb::VbError&) {
-  }
-  try {
-    if (MainDatabase_) MainDatabase_->Close();
-  } catch (const vb::VbError&) {
-  }
-  MainRecordSet_.reset();
-  MainDatabase_.reset();
-}
-
-bool FormGravelightMain::FileExists(QString& Fname) {
-  if (Fname.isEmpty() || Fname.endsWith(u'\\')) return false;
-  return !win::Dir(Fname).isEmpty();
-}
-
-// ---- Database version and custom field labels ------------------------------------
 
 QString FormGravelightMain::CheckProtectedDbVersionStr() {
   QString version;
@@ -265,7 +114,7 @@ QString FormGravelightMain::CheckProtectedDbVersionStr() {
 // found so far; a dbappinfo that does not convert leaves DbAppInfo as it was.
 void FormGravelightMain::DetectVersion(QString& version) {
   bool hasVersionTable = false;
-  auto db = dao::DBEngine().OpenDatabase(DataFilePath_, true, true);
+  auto db = dao::DBEngine().OpenDatabase(DataFilePath(), true, true);
   for (const dao::TableDef& table : db->TableDefs()) {
     // Bits 1 and 31 together are the engine's system-object flag.
     const uint32_t attributes = static_cast<uint32_t>(table.Attributes());
@@ -278,7 +127,7 @@ void FormGravelightMain::DetectVersion(QString& version) {
   }
   db->Close();
   if (!hasVersionTable) return;
-  db = dao::DBEngine().OpenDatabase(DataFilePath_, true, true);
+  db = dao::DBEngine().OpenDatabase(DataFilePath(), true, true);
   auto rs = db->OpenRecordset("SELECT * FROM VERSHT");
   if (rs->AbsolutePosition() > -1) {
     rs->MoveLast();
@@ -291,14 +140,12 @@ void FormGravelightMain::DetectVersion(QString& version) {
 }
 
 int16_t FormGravelightMain::EnableVersion200Controls(bool&) {
-  C<CheckBox>("DbVersion2orHigherCheckbox")
-      .SetValue(vb::Val(C<Label>("dbVersionLabel").Caption()) >= 2 ? 1 : 0);
+  SetVersionFlag(form_, "DbVersion2orHigherCheckbox", "dbVersionLabel", 2);
   return 0;
 }
 
 int16_t FormGravelightMain::EnableVersion300Controls(bool&) {
-  C<CheckBox>("DbVersion3orHigherCheckbox")
-      .SetValue(vb::Val(C<Label>("dbVersionLabel").Caption()) >= 3 ? 1 : 0);
+  SetVersionFlag(form_, "DbVersion3orHigherCheckbox", "dbVersionLabel", 3);
   return 0;
 }
 

@@ -4,7 +4,6 @@
 
 #include "platform/vb/Conversions.h"
 #include "platform/vb/ErrorTrap.h"
-#include "support/GlobErrorModule.h"
 #include "support/Module1.h"
 
 namespace browser {
@@ -69,7 +68,7 @@ bool FlagSet(const CheckBox* flag) { return flag->Value() == vbChecked; }
 
 // The record loader answers no events of its own (the searches and the
 // navigation call it); its controls are looked up here, once.
-void FormGravelightMain::WireRecordEvents() {
+void FormGravelightMain::FindRecordControls() {
   RecordControls& r = record_;
   for (int i = 0; i < kFieldBoxCount; ++i) r.fields[i] = &C<TextBox>("txtfields", i);
   for (int k = 0; k < 5; ++k) r.customLabels[k] = &C<TextBox>("Text6", k);

@@ -7,18 +7,19 @@
 // not shown are parked far to the left of the tab control.
 #include "apps/gravelight/GravelightMainLayout.h"
 
-#include <cctype>
+#include "browser/core/HelpTexts.h"
+#include "browser/core/PictureFit.h"
 
 namespace gravelight {
 namespace {
 
 using K = ControlKind;
+using namespace browser;
+using forms::kScrollVertical;
 
-constexpr const char* kSqlHelpText =
-    "Use SQL to select records. See online help for more examples.\r\n"
-    "Example 1: Find All Browns:   Lastname=\"Brown\"\r\n"
-    "Example 2: Find all Browns and Smiths:  Lastname=\"Brown\" OR Lastname=\"Smith\"\r\n"
-    "Apostrophe's need to be entered as two  '' since this is SQL";
+// The SQL box's help: the shared three lines and one about apostrophes.
+const QByteArray kCemeterySqlHelpText =
+    QByteArray(kSqlHelpText) + "\r\nApostrophe's need to be entered as two  '' since this is SQL";
 constexpr const char* kCemeteryNameHelpText =
     "Enter cemetery name. Wildcards allowed *\r\n *Cem*   or  *Cem   or  Cem*";
 constexpr const char* kFieldBoxHelpText =
@@ -46,13 +47,12 @@ void AddPictureColumn(std::vector<ControlSpec>& c) {
                .left = 0, .top = 0, .width = 6015, .height = 5175});
   c.push_back({.name = "Image1", .kind = K::Image, .container = "Picture1Viewer",
                .left = 1920, .top = 1680, .width = 1815, .height = 1575,
-               .helpText = "Right click to copy this image to the clipboard. Use your image "
-                           "software to edit or paste directly into another document.",
+               .helpText = kPictureHelpText,
                .helpEvent = HelpEvent::MouseMove, .stretch = true});
 
   c.push_back({.name = "ImageNavigation_Frame", .kind = K::Frame, .caption = "Image",
                .left = 0, .top = 5160, .width = 6015, .height = 855,
-               .helpText = "If other pictures are availiable you can choose them here.",
+               .helpText = kPictureButtonsHelpText,
                .helpEvent = HelpEvent::MouseMove});
   c.push_back({.name = "CMD_ViewImage1", .kind = K::CommandButton,
                .container = "ImageNavigation_Frame", .caption = "Image 1 (Default)",
@@ -73,7 +73,7 @@ void AddPictureColumn(std::vector<ControlSpec>& c) {
 
   c.push_back({.name = "RecordNavigation_Frame", .kind = K::Frame,
                .caption = "Record Navigation", .left = 0, .top = 6840, .width = 6015,
-               .height = 765, .helpText = "Browse the data.",
+               .height = 765, .helpText = kNavigationHelpText,
                .helpEvent = HelpEvent::MouseMove});
   c.push_back({.name = "CMD_MoveFirst", .kind = K::CommandButton,
                .container = "RecordNavigation_Frame", .caption = "<< First",
@@ -126,7 +126,7 @@ void AddNameSearch(std::vector<ControlSpec>& c) {
                .helpEvent = HelpEvent::MouseMove});
   c.push_back({.name = "CMD_NameFindSort", .kind = K::CommandButton, .container = f,
                .caption = "Find/Sort Records", .left = 3720, .top = 240, .width = 1455,
-               .height = 615, .helpText = "Use this button to choose records and sort.",
+               .height = 615, .helpText = kSearchButtonHelpText,
                .helpEvent = HelpEvent::MouseMove});
   c.push_back({.name = "Label18", .kind = K::Label, .container = f,
                .caption = kNameSearchHintCaption,
@@ -154,7 +154,7 @@ void AddLocationSearch(std::vector<ControlSpec>& c) {
                .caption = "Row", .left = 120, .top = 1080, .width = 1335, .height = 285});
   c.push_back({.name = "LocRowText", .kind = K::TextBox, .container = f,
                .caption = "LocRowText", .left = 1500, .top = 1080, .width = 2055,
-               .height = 285, .helpText = "Only numbers are allowed in row searches.",
+               .height = 285, .helpText = kRowSearchHelpText,
                .helpEvent = HelpEvent::MouseMove});
   c.push_back({.name = "CMD_LocationFindSort", .kind = K::CommandButton, .container = f,
                .caption = "Fin&d/Sort Records", .left = 3720, .top = 300, .width = 1455,
@@ -170,7 +170,7 @@ void AddCustomSearch(std::vector<ControlSpec>& c) {
                .left = 120, .top = 120, .width = 5055, .height = 255});
   c.push_back({.name = "SelectionQueryText", .kind = K::MultiLineTextBox, .container = f,
                .left = 120, .top = 420, .width = 3495, .height = 1035,
-               .helpText = kSqlHelpText, .helpEvent = HelpEvent::MouseMove});
+               .helpText = kCemeterySqlHelpText.constData(), .helpEvent = HelpEvent::MouseMove});
   c.push_back({.name = "CMD_CustomFindSort", .kind = K::CommandButton, .container = f,
                .caption = "Find/Sort Records", .left = 3720, .top = 420, .width = 1455,
                .height = 615});
@@ -194,7 +194,7 @@ void AddRecordSelection(std::vector<ControlSpec>& c) {
                .value = 1});
   c.push_back({.name = "CMD_SelectAll", .kind = K::CommandButton, .container = outer,
                .caption = "Select/Sort All Records", .left = 2400, .top = 270, .width = 1935,
-               .height = 495, .helpText = "Use this button to select every record and sort",
+               .height = 495, .helpText = kSelectAllHelpText,
                .helpEvent = HelpEvent::MouseMove});
   c.push_back({.name = "Label14", .kind = K::Label, .container = outer,
                .caption = "Records Selected", .left = 4440, .top = 240, .width = 1305,
@@ -259,7 +259,7 @@ void AddHiddenHolders(std::vector<ControlSpec>& c) {
                .left = 360, .top = 9000, .width = 495, .height = 375, .visible = false});
   c.push_back({.name = "Image2", .kind = K::Image,
                .left = 1680, .top = 7800, .width = 7200, .height = 9600, .visible = false,
-               .placeholderPicture = true});
+               .picture = &PlaceholderPicture});
   c.push_back({.name = "Picture2", .kind = K::PictureBox,
                .left = 240, .top = 7920, .width = 375, .height = 375, .visible = false});
   c.push_back({.name = "CommonDialog1", .kind = K::FileDialog, .visible = false,
@@ -301,35 +301,17 @@ std::vector<ControlSpec> BuildControls() {
   return c;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 const FormSpec& FormGravelightMainForm() {
   static const FormSpec form{.name = "FormGravelightMain", .caption = "Gravelight Lite ",
-                             .scaleWidth = 11910, .scaleHeight = 7665,
-                             .backgroundHelpText = ""};
+                             .scaleWidth = 11910, .scaleHeight = 7665};
   return form;
 }
 
 const std::vector<ControlSpec>& FormGravelightMainControls() {
   static const std::vector<ControlSpec> controls = BuildControls();
   return controls;
-}
-
-const ControlSpec* FindFormGravelightMainControl(std::string_view name, int index) {
-  for (const ControlSpec& spec : FormGravelightMainControls()) {
-    if (spec.index == index && SameName(spec.name, name)) return &spec;
-  }
-  return nullptr;
 }
 
 }  // namespace gravelight

@@ -3,7 +3,7 @@
 // buttons around a load, broken pictures and the clipboard copy.
 #include "GravelightFixture.h"
 
-#include "browser/PictureViewer.h"
+#include "browser/core/PictureViewer.h"
 
 #include <QBuffer>
 #include <QDir>

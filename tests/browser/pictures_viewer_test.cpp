@@ -2,7 +2,7 @@
 // folder and either error policy: with a handler per procedure, or none.
 #include "GravelightFixture.h"
 
-#include "browser/PictureViewer.h"
+#include "browser/core/PictureViewer.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -35,7 +35,7 @@ class PictureViewerTest : public GravelightTest {
                                "Command11"})
       form.Add<forms::CommandButton>(button);
   }
-  browser::PictureViewerSettings Settings(browser::PictureErrorPolicy policy) {
+  browser::PictureViewerSettings Settings(ErrorPolicy policy) {
     browser::PictureViewerSettings settings;
     settings.controls.viewButtons = {"Command9", "Command10", "Command11"};
     settings.controls.navigationButtons = {"Command2", "Command3", "Command4", "Command5"};
@@ -43,19 +43,27 @@ class PictureViewerTest : public GravelightTest {
     settings.errorPolicy = std::move(policy);
     return settings;
   }
+  // The procedure and error number of each error dialog since `from`,
+  // answered with Ignore.
+  std::vector<Reported> ReportedSince(size_t from) {
+    std::vector<Reported> reported;
+    const auto& boxes = Host().MessageBoxes();
+    for (size_t i = from; i < boxes.size(); ++i) {
+      const QString& prompt = boxes[i].prompt;
+      const int process = prompt.indexOf("Process: ") + 9;
+      reported.push_back({prompt.mid(process, prompt.indexOf('.', process) - process),
+                          prompt.section(' ', 1, 1).toInt()});
+    }
+    return reported;
+  }
   std::unique_ptr<forms::Form> window_;
 };
 
 TEST_F(PictureViewerTest, HandlerPolicyAnswersErrorsOutsideTheLoad) {
   Build();
   forms::Form& form = *window_;
-  std::vector<Reported> reported;
-  browser::PictureViewer viewer(form, Settings([&](const QString& procedure) {
-    return [&reported, procedure](const vb::VbError& error) {
-      reported.push_back({procedure, error.Number()});
-      return vb::Resume::Next;
-    };
-  }));
+  for (int i = 0; i < 4; ++i) Host().QueueMessageBoxAnswer(forms::mb::Ignore);
+  browser::PictureViewer viewer(form, Settings(ErrorPolicy::ErrorLog("FRMTestMain")));
   QDir(DataFolder()).mkpath("IMAGES");
   WriteFile(DataFolder() + "/IMAGES/church.png", [] {
     QImage image(30, 20, QImage::Format_RGB32);
@@ -69,14 +77,15 @@ TEST_F(PictureViewerTest, HandlerPolicyAnswersErrorsOutsideTheLoad) {
   form.Get<forms::TextBox>("PicText1").SetText("church.png");
   viewer.PicText1_Change();
   // Disabling and enabling the missing button fail; the load itself never reports.
-  EXPECT_EQ(reported, std::vector<Reported>({{"PICText1_Change", 730}, {"PICText1_Change", 730}}));
+  EXPECT_EQ(ReportedSince(0),
+            std::vector<Reported>({{"PICText1_Change", 730}, {"PICText1_Change", 730}}));
   EXPECT_EQ(form.Get<forms::Image>("Image1").Picture().Image().size(), QSize(30, 20));
   EXPECT_TRUE(form.Get<forms::CommandButton>("Command5").Enabled());
 
-  reported.clear();
   form.Get<forms::TextBox>("PicText2").SetText("no-such-picture.png");
   viewer.ViewImage_Click(2);
-  EXPECT_EQ(reported, std::vector<Reported>({{"Command10_Click", 730}, {"Command10_Click", 730}}));
+  EXPECT_EQ(ReportedSince(2),
+            std::vector<Reported>({{"Command10_Click", 730}, {"Command10_Click", 730}}));
   EXPECT_EQ(form.Get<forms::Image>("Image1").Picture().Image().cacheKey(),
             browser::PlaceholderPicture().Image().cacheKey());
 }
@@ -84,7 +93,7 @@ TEST_F(PictureViewerTest, HandlerPolicyAnswersErrorsOutsideTheLoad) {
 TEST_F(PictureViewerTest, WithoutHandlersAnErrorReachesTheCaller) {
   Build();
   forms::Form& form = *window_;
-  browser::PictureViewer viewer(form, Settings({}));
+  browser::PictureViewer viewer(form, Settings(ErrorPolicy::Untrapped()));
   form.Get<forms::TextBox>("PicText1").SetText("church.png");
   try {
     viewer.PicText1_Change();

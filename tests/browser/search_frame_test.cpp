@@ -2,7 +2,7 @@
 // settings the searches of both viewers choose, and what each open is given.
 #include "GravelightFixture.h"
 
-#include "browser/SearchFrame.h"
+#include "browser/core/SearchFrame.h"
 
 #include <map>
 
@@ -22,6 +22,7 @@ class RecordingWindow : public browser::SearchTarget {
   bool hasSelection = false;
   int selectionRows = 0;
 
+  int FieldBoxCount() override { return 15; }
   void ClearFieldBox(int index) override { calls << "clear " + QString::number(index); }
   void ShowPlaceholderPicture() override { calls << "placeholder"; }
   void SetRecordsSelected(const QString& c) override { calls << "selected " + c; }

@@ -1,4 +1,4 @@
-#include "browser/SearchFrame.h"
+#include "browser/core/SearchFrame.h"
 
 #include "platform/forms/Host.h"
 #include "platform/vb/Conversions.h"
@@ -46,7 +46,8 @@ void ShowSelection(SearchTarget& target, const SearchSettings& settings) {
 
 void RunSearchFrame(SearchTarget& target, const SearchSettings& settings, vb::ErrorTrap& trap) {
   if (settings.prelude == SearchPrelude::FieldsAndPlaceholder) {
-    for (int i = 0; i <= 14; ++i) trap([&] { target.ClearFieldBox(i); });
+    const int count = target.FieldBoxCount();
+    for (int i = 0; i < count; ++i) trap([&] { target.ClearFieldBox(i); });
     trap([&] { target.ShowPlaceholderPicture(); });
   }
   trap([&] { target.SetRecordsSelected("0"); });

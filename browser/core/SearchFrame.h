@@ -4,8 +4,8 @@
 // counters and buttons through the interfaces below; each search supplies
 // its settings.
 //
-//   F1 prelude: empty field boxes 0 to 14 and show the placeholder picture
-//      (the obituary viewer's prelude shows the placeholder after F2)
+//   F1 prelude: empty the window's field boxes and show the placeholder
+//      picture (the obituary viewer's prelude shows the placeholder after F2)
 //   F2 both counters "0"
 //   F3 a new connection
 //   F4 the statement (and the one to try after a failed numeric sort)
@@ -32,7 +32,7 @@ struct SearchStatements {
 // What a search does to the display before it counts anew.
 enum class SearchPrelude {
   None,
-  // Field boxes 0 to 14 emptied in index order, then the placeholder
+  // The window's field boxes emptied in index order, then the placeholder
   // picture, before the counters are reset.
   FieldsAndPlaceholder,
   // The counters reset first, then the placeholder picture; no field box
@@ -60,6 +60,8 @@ struct SearchSettings {
 class SearchTarget {
  public:
   virtual ~SearchTarget() = default;
+  // How many field boxes the prelude empties (indexes 0 .. count - 1).
+  virtual int FieldBoxCount() = 0;
   virtual void ClearFieldBox(int index) = 0;
   virtual void ShowPlaceholderPicture() = 0;
   virtual void SetRecordsSelected(const QString& caption) = 0;

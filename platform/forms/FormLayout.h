@@ -1,8 +1,7 @@
 #pragma once
 // A window's design as plain data: the window itself and each control with
-// its kind, container, place, caption and initial state. The main windows
-// are built from such tables (FormBuilder); the tables live with the
-// programs.
+// its kind, container, place, caption and initial state. Windows are built
+// from such tables (BuildForm); the tables live with the programs.
 //
 // Places are twips (single precision), relative to the inside top-left corner
 // of the container. Controls on a page of a tab control name the tab control
@@ -10,7 +9,9 @@
 // controls; a menu item names its parent menu as its container.
 #include <cstdint>
 
-namespace browser {
+namespace forms {
+
+class Picture;
 
 enum class ControlKind {
   TextBox,
@@ -38,6 +39,9 @@ inline constexpr uint32_t kDefaultColor = 0xFFFFFFFFu;
 inline constexpr int kScrollNone = 0, kScrollHorizontal = 1, kScrollVertical = 2,
                      kScrollBoth = 3;
 
+// A picture given at design time (made on first use, shared).
+using DesignPicture = const Picture& (*)();
+
 struct ControlSpec {
   const char* name;         // control name, e.g. "txtfields", "CMD_MoveNext"
   int index = -1;           // -1 outside a control array, else the array index
@@ -50,14 +54,16 @@ struct ControlSpec {
   bool enabled = true;
   const char* helpText = nullptr;  // status-line help text, nullptr when none
   HelpEvent helpEvent = HelpEvent::None;
+  // Font size in points of the standard family; 0 keeps the window's font.
+  double fontSize = 0;
   // Text boxes.
   int scrollBars = kScrollNone;
   // Check boxes (0 or 1) and option buttons (1 = selected).
   int value = 0;
   // Images: stretch the picture to the control's size, or take the
-  // picture's natural size; design picture is the built-in placeholder.
+  // picture's natural size. Images and picture boxes: the design picture.
   bool stretch = false;
-  bool placeholderPicture = false;
+  DesignPicture picture = nullptr;
   uint32_t backColor = kDefaultColor;
   // Tab control.
   int tabCount = 0;
@@ -76,8 +82,9 @@ struct ControlSpec {
 struct FormSpec {
   const char* name;
   const char* caption;
-  float scaleWidth, scaleHeight;   // inner design size, twips
-  const char* backgroundHelpText;  // help text set when the mouse moves over the background
+  float scaleWidth, scaleHeight;  // inner design size, twips
+  int borderStyle = 2;            // vbSizable; vbFixedDialog (3) for dialogs
+  double fontSize = 0;            // points of the standard family; 0 = standard size
 };
 
-}  // namespace browser
+}  // namespace forms

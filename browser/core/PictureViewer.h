@@ -1,29 +1,18 @@
 #pragma once
 // The record's pictures in a main window's viewer box: the picture path, the
-// load with its "A99.JPG" fall-back, the fit-and-centre rule, the built-in
-// placeholder picture, the three picture buttons and the "Copy" of the shown
-// picture to the clipboard. Both main windows run this with their own
-// control names, picture folder and error policy.
+// load with its "A99.JPG" fall-back, the fit, the placeholder picture, the
+// three picture buttons and the "Copy" of the shown picture to the
+// clipboard. Both main windows run this with their own control names,
+// picture folder and error policy.
+#include "browser/core/PictureFit.h"
 #include "platform/forms/Forms.h"
-#include "platform/vb/ErrorTrap.h"
+#include "support/ErrorPolicy.h"
 
 #include <QString>
 #include <array>
 #include <cstdint>
-#include <functional>
 
 namespace browser {
-
-// The picture name that replaces one whose folder does not exist.
-inline constexpr char16_t kFallbackPictureName[] = u"A99.JPG";
-
-// The built-in placeholder: 480 x 640 pixels, 24 bits, pale yellow (red 255,
-// green 255, blue 128) with "NO PICTURE" in black at its centre. Made once.
-const forms::Picture& PlaceholderPicture();
-
-// Data folder (ending in "\") + picture folder + picture name, as they are.
-QString PicturePath(const QString& dataFolder, const QString& pictureFolder,
-                    const QString& pictureName);
 
 // The controls of a window that take part; the names that both main windows
 // share are preset, the buttons differ.
@@ -35,21 +24,18 @@ struct PictureViewerControls {
   QString clipboardCarrier = QStringLiteral("Picture2");
   QString dataFolder = QStringLiteral("DataPathText");
   QString popupMenu = QStringLiteral("mnuPopup1");
+  QString copyItem = QStringLiteral("mnuCopy1");
   std::array<QString, 3> nameBoxes = {QStringLiteral("PicText1"), QStringLiteral("PicText2"),
                                       QStringLiteral("PicText3")};
   std::array<QString, 3> viewButtons;        // pictures 1, 2, 3
   std::array<QString, 4> navigationButtons;  // First, Prev, Next, Last
 };
 
-// The handler of a procedure for errors outside the guarded load; an empty
-// handler when the window's procedures have none (the error then travels to
-// the caller, and from an event to the platform's error message).
-using PictureErrorPolicy = std::function<vb::ErrorHandler(const QString& procedure)>;
-
 struct PictureViewerSettings {
   PictureViewerControls controls;
   QString pictureFolder;  // "KESTRO\", "IMAGES\"
-  PictureErrorPolicy errorPolicy;
+  // Where errors outside the guarded load go.
+  ErrorPolicy errorPolicy = ErrorPolicy::Untrapped();
 };
 
 class PictureViewer {
@@ -68,16 +54,17 @@ class PictureViewer {
   void Image1_MouseDown(int Button, int Shift, float X, float Y);
   void mnuCopy1_Click();
 
+  // Wires the name boxes, buttons, image and menu item to the above.
+  void WireEvents();
+
   const PictureViewerSettings& Settings() const { return settings_; }
 
  private:
   template <class T>
   T& C(const QString& name) const { return form_.Get<T>(name); }
-  vb::ErrorTrap Trap(const char* procedure) const;
   void SetNavigationEnabled(vb::ErrorTrap& trap, bool enabled);
   void EnableViewButton(int n, const char* procedure);
   void ShowNamedPicture(vb::ErrorTrap& trap, const QString& nameBox);
-  void FitImage(vb::ErrorTrap& trap, float W, float H);
 
   forms::Form& form_;
   PictureViewerSettings settings_;

@@ -1,24 +1,37 @@
-#include "browser/FormBuilder.h"
+#include "platform/forms/FormBuilder.h"
 
-#include "browser/PictureViewer.h"
+#include "platform/forms/Buttons.h"
+#include "platform/forms/CommonDialog.h"
+#include "platform/forms/Containers.h"
+#include "platform/forms/Image.h"
+#include "platform/forms/Label.h"
+#include "platform/forms/Menu.h"
+#include "platform/forms/TextBox.h"
 
+#include <QApplication>
 #include <QKeySequence>
+#include <map>
 
-namespace browser {
-
-using namespace forms;
+namespace forms {
 
 namespace {
 
 QString Text(const char* s) { return s ? QString::fromUtf8(s) : QString(); }
 
-}  // namespace
+class FormBuilder {
+ public:
+  explicit FormBuilder(Form& form) : form_(form) {}
+  void Create(const ControlSpec& spec);
+  std::vector<ControlHelp> TakeHelp() { return std::move(help_); }
 
-void FormBuilder::Build(const FormSpec& formSpec, const std::vector<ControlSpec>& controls) {
-  form_.SetCaption(Text(formSpec.caption));
-  form_.SetClientSize(formSpec.scaleWidth, formSpec.scaleHeight);
-  for (const ControlSpec& spec : controls) Create(spec);
-}
+ private:
+  WindowControl* ContainerOf(const ControlSpec& spec) const;
+  void Place(WindowControl& control, const ControlSpec& spec);
+
+  Form& form_;
+  std::map<QString, Menu*> menus_;
+  std::vector<ControlHelp> help_;
+};
 
 WindowControl* FormBuilder::ContainerOf(const ControlSpec& spec) const {
   if (!spec.container || !*spec.container) return nullptr;
@@ -27,6 +40,7 @@ WindowControl* FormBuilder::ContainerOf(const ControlSpec& spec) const {
 
 void FormBuilder::Place(WindowControl& control, const ControlSpec& spec) {
   if (spec.hasGeometry) control.Move(spec.left, spec.top, spec.width, spec.height);
+  if (spec.fontSize > 0) control.SetFont(QApplication::font().family(), spec.fontSize);
   if (spec.backColor != kDefaultColor) control.SetBackColor(spec.backColor);
   control.SetEnabled(spec.enabled);
   control.SetVisible(spec.visible);
@@ -85,6 +99,7 @@ void FormBuilder::Create(const ControlSpec& spec) {
     case ControlKind::PictureBox: {
       auto& box = form_.Add<PictureBox>(name, container, spec.index);
       Place(box, spec);
+      if (spec.picture) box.SetPicture(spec.picture());
       break;
     }
     case ControlKind::Image: {
@@ -92,7 +107,7 @@ void FormBuilder::Create(const ControlSpec& spec) {
       image.SetStretch(spec.stretch);
       Place(image, spec);
       // A design picture sizes an image that does not stretch to it.
-      if (spec.placeholderPicture) image.SetPicture(PlaceholderPicture());
+      if (spec.picture) image.SetPicture(spec.picture());
       break;
     }
     case ControlKind::TabControl: {
@@ -125,4 +140,17 @@ void FormBuilder::Create(const ControlSpec& spec) {
   }
 }
 
-}  // namespace browser
+}  // namespace
+
+std::vector<ControlHelp> BuildForm(Form& form, const FormSpec& formSpec,
+                                   const std::vector<ControlSpec>& controls) {
+  form.SetCaption(Text(formSpec.caption));
+  if (formSpec.borderStyle != vbSizable) form.SetBorderStyle(formSpec.borderStyle);
+  if (formSpec.fontSize > 0) form.SetFont(QApplication::font().family(), formSpec.fontSize);
+  form.SetClientSize(formSpec.scaleWidth, formSpec.scaleHeight);
+  FormBuilder builder(form);
+  for (const ControlSpec& spec : controls) builder.Create(spec);
+  return builder.TakeHelp();
+}
+
+}  // namespace forms

@@ -1,7 +1,4 @@
-#include "browser/PictureViewer.h"
-
-#include <QFont>
-#include <QPainter>
+#include "browser/core/PictureViewer.h"
 
 namespace browser {
 
@@ -9,46 +6,27 @@ using namespace forms;
 
 namespace {
 
-constexpr int kFallbackResult = 76;  // Path not found: a folder on the path is missing
+// A folder on the path is missing: the fall-back name is shown instead.
+constexpr int kFallbackResult = vb::err::PathNotFound;
 constexpr int kMinimumShownNameLength = 5;
 constexpr int kMinimumButtonNameLength = 8;
 
-QImage DrawPlaceholder() {
-  QImage image(480, 640, QImage::Format_RGB888);
-  image.fill(QColor(255, 255, 128));
-  QPainter painter(&image);
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPixelSize(48);
-  font.setBold(true);
-  // Plain black on yellow: no blended edge colours.
-  font.setStyleStrategy(QFont::NoAntialias);
-  painter.setFont(font);
-  painter.setPen(Qt::black);
-  painter.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("NO PICTURE"));
-  return image;
-}
-
 }  // namespace
-
-const Picture& PlaceholderPicture() {
-  static const Picture placeholder(DrawPlaceholder());
-  return placeholder;
-}
-
-QString PicturePath(const QString& dataFolder, const QString& pictureFolder,
-                    const QString& pictureName) {
-  return dataFolder + pictureFolder + pictureName;
-}
 
 PictureViewer::PictureViewer(Form& form, PictureViewerSettings settings)
     : form_(form), settings_(std::move(settings)) {}
 
-vb::ErrorTrap PictureViewer::Trap(const char* procedure) const {
-  vb::ErrorHandler handler;
-  if (settings_.errorPolicy) handler = settings_.errorPolicy(QString::fromLatin1(procedure));
-  vb::ErrorTrap trap(handler);
-  if (!handler) trap.GoTo0();
-  return trap;
+void PictureViewer::WireEvents() {
+  const PictureViewerControls& c = settings_.controls;
+  C<TextBox>(c.nameBoxes[0]).OnChange = [this] { PicText1_Change(); };
+  C<TextBox>(c.nameBoxes[1]).OnChange = [this] { PicText2_Change(); };
+  C<TextBox>(c.nameBoxes[2]).OnChange = [this] { PicText3_Change(); };
+  for (int n = 1; n <= 3; ++n)
+    C<CommandButton>(c.viewButtons[n - 1]).OnClick = [this, n] { ViewImage_Click(n); };
+  C<Image>(c.image).OnMouseDown = [this](int button, int shift, float x, float y) {
+    Image1_MouseDown(button, shift, x, y);
+  };
+  C<Menu>(c.copyItem).OnClick = [this] { mnuCopy1_Click(); };
 }
 
 void PictureViewer::SetNavigationEnabled(vb::ErrorTrap& trap, bool enabled) {
@@ -76,7 +54,7 @@ void PictureViewer::ShowNamedPicture(vb::ErrorTrap& trap, const QString& nameBox
 
 void PictureViewer::PicText1_Change() {
   const PictureViewerControls& c = settings_.controls;
-  auto trap = Trap("PICText1_Change");
+  auto trap = settings_.errorPolicy.Trap("PICText1_Change");
   trap.Run([&] {
     SetNavigationEnabled(trap, false);
     qsizetype length = 0;
@@ -96,7 +74,7 @@ void PictureViewer::PicText3_Change() { EnableViewButton(3, "PICText3_Change"); 
 // Picture button n is enabled when its name has 8 or more characters.
 void PictureViewer::EnableViewButton(int n, const char* procedure) {
   const PictureViewerControls& c = settings_.controls;
-  auto trap = Trap(procedure);
+  auto trap = settings_.errorPolicy.Trap(procedure);
   trap.Run([&] {
     trap([&] {
       C<CommandButton>(c.viewButtons[n - 1])
@@ -107,8 +85,7 @@ void PictureViewer::EnableViewButton(int n, const char* procedure) {
 
 void PictureViewer::ViewImage_Click(int n) {
   const PictureViewerControls& c = settings_.controls;
-  const QByteArray procedure = (c.viewButtons[n - 1] + "_Click").toLatin1();
-  auto trap = Trap(procedure.constData());
+  auto trap = settings_.errorPolicy.Trap(c.viewButtons[n - 1] + "_Click");
   trap.Run([&] {
     SetNavigationEnabled(trap, false);
     ShowNamedPicture(trap, c.nameBoxes[n - 1]);
@@ -122,7 +99,7 @@ void PictureViewer::ViewImage_Click(int n) {
 int32_t PictureViewer::MySizeImage1(const QString& PicturePath) {
   const PictureViewerControls& c = settings_.controls;
   int32_t result = 0;
-  auto trap = Trap("MySizeImage1");
+  auto trap = settings_.errorPolicy.Trap("MySizeImage1");
   trap.Run([&] {
     trap.ResumeNext();
     Picture shown;
@@ -146,32 +123,13 @@ int32_t PictureViewer::MySizeImage1(const QString& PicturePath) {
         H = shown.HeightTwips();
       });
     }
-    FitImage(trap, W, H);
+    trap([&] {
+      FitPicture(trap, C<Image>(c.image), C<PictureBox>(c.viewer), W, H,
+                 SquarePicture::NaturalSize);
+    });
     trap([&] { C<Image>(c.image).SetPicture(shown); });
   });
   return result;
-}
-
-// Fits the viewer's image to the picture's natural size W x H (twips): an
-// upright picture takes the box's height, a wide one its width, a square one
-// keeps its natural size; then it is centred, overhanging where it must.
-// Each quotient is multiplied on unrounded; only results are stored.
-void PictureViewer::FitImage(vb::ErrorTrap& trap, float W, float H) {
-  const PictureViewerControls& c = settings_.controls;
-  const auto image = [&]() -> Image& { return C<Image>(c.image); };
-  const auto viewer = [&]() -> PictureBox& { return C<PictureBox>(c.viewer); };
-  if (H > W) {
-    trap([&] { image().SetHeight(viewer().Height()); });
-    trap([&] { image().SetWidth(ToSingle(double(image().Height()) / H * W)); });
-  } else if (H < W) {
-    trap([&] { image().SetWidth(viewer().Width()); });
-    trap([&] { image().SetHeight(ToSingle(double(image().Width()) / W * H)); });
-  } else {
-    trap([&] { image().SetHeight(H); });
-    trap([&] { image().SetWidth(W); });
-  }
-  trap([&] { image().SetTop(ToSingle((double(viewer().Height()) - image().Height()) / 2.0)); });
-  trap([&] { image().SetLeft(ToSingle((double(viewer().Width()) - image().Width()) / 2.0)); });
 }
 
 void PictureViewer::Image1_MouseDown(int Button, int, float, float) {
@@ -182,7 +140,7 @@ void PictureViewer::Image1_MouseDown(int Button, int, float, float) {
 // what it holds and no message claims otherwise.
 void PictureViewer::mnuCopy1_Click() {
   const PictureViewerControls& c = settings_.controls;
-  auto trap = Trap("mnuCopy1_Click");
+  auto trap = settings_.errorPolicy.Trap("mnuCopy1_Click");
   trap.Run([&] {
     bool hasPicture = false;
     trap([&] { hasPicture = !C<Image>(c.image).Picture().IsEmpty(); });

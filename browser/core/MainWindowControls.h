@@ -1,0 +1,33 @@
+#pragma once
+// The names of a main window's controls that the shared behaviour uses. The
+// cemetery and the obituary viewer name them differently; the behaviour is
+// the same. Names that both windows share are preset.
+#include <QString>
+#include <array>
+
+namespace browser {
+
+struct MainWindowControls {
+  // Navigation buttons: First, Prev, Next, Last.
+  std::array<QString, 4> navigationButtons;
+  // Labels of the number of records selected and of the shown record.
+  QString recordsSelected;
+  QString recordNumber;
+  // The buttons of the name and location (source) searches, which some
+  // searches enable at their end.
+  std::array<QString, 2> searchButtons;
+  // Field boxes emptied by the prelude of a search (indexes 0 .. count - 1
+  // of the control array); none when the count is 0.
+  QString fieldBoxes;
+  int preludeFieldBoxes = 0;
+  // The file menu's data-file choice and the file dialog.
+  QString chooseDataMenu = QStringLiteral("mnuChooseDataCDDrive");
+  QString fileDialog = QStringLiteral("CommonDialog1");
+  // The data location's hidden boxes.
+  QString dataFolder = QStringLiteral("DataPathText");
+  QString dataFile = QStringLiteral("DataFilePathText");
+  // The version label.
+  QString versionLabel = QStringLiteral("dbVersionLabel");
+};
+
+}  // namespace browser
