@@ -27,16 +27,16 @@ void Report(SearchTarget& target, const SearchSettings& settings, int number) {
 
 // F7 and F8: the empty selection, or the count and the first record.
 void ShowSelection(SearchTarget& target, const SearchSettings& settings) {
-  if (target.SelectionIsEmpty()) {
+  Selection& records = target.Records();
+  if (records.IsEmpty()) {
     forms::MsgBox("No Results With Current Search Criteria");
     target.SetNavigationEnabled(false);
     if (settings.enableSearchButtons) target.EnableSearchButtons();
     return;
   }
-  target.SelectionMoveLast();
-  if (target.SelectionFieldCount() > 0)
-    target.SetRecordsSelected(QString::number(target.SelectionRecordCount()));
-  target.SelectionMoveFirst();
+  records.MoveLast();
+  if (records.FieldCount() > 0) target.SetRecordsSelected(QString::number(records.RecordCount()));
+  records.MoveFirst();
   target.ShowCurrentRecord();
   target.SetNavigationEnabled(true);
   if (settings.enableSearchButtons) target.EnableSearchButtons();
@@ -67,14 +67,15 @@ void RunSearchFrame(SearchTarget& target, const SearchSettings& settings, vb::Er
     trap([&] { statements = settings.buildStatements(); });
   }
 
-  int number = Reported([&] { target.OpenSelection(statements.statement, settings.wholeTable); });
+  Selection& records = target.Records();
+  int number = Reported([&] { records.OpenSelection(statements.statement, settings.wholeTable); });
   if (number == vb::err::TypeMismatchDb) {
     number = Reported([&] {
       if (!settings.fallbackMessage.isEmpty()) forms::MsgBox(settings.fallbackMessage);
     });
     if (number != 0) return Report(target, settings, number);
     const QString second = statements.replacement.value_or(statements.statement);
-    number = Reported([&] { target.OpenSelection(second, settings.wholeTable); });
+    number = Reported([&] { records.OpenSelection(second, settings.wholeTable); });
     if (!settings.reportSecondOpenErrors) number = 0;
   }
   if (number != 0) return Report(target, settings, number);
@@ -83,16 +84,17 @@ void RunSearchFrame(SearchTarget& target, const SearchSettings& settings, vb::Er
   if (number != 0) Report(target, settings, number);
 }
 
-void Navigate(NavigationTarget& target, NavigationButton button, vb::ErrorTrap& trap) {
+void Navigate(SearchTarget& target, NavigationButton button, vb::ErrorTrap& trap) {
   using B = NavigationButton;
+  Selection& records = target.Records();
   switch (button) {
     case B::First:
-      trap([&] { target.MoveFirst(); });
+      trap([&] { records.MoveFirst(); });
       trap([&] { target.ShowCurrentRecord(); });
       trap([&] { target.SetButtonEnabled(B::Next, true); });
       break;
     case B::Last:
-      trap([&] { target.MoveLast(); });
+      trap([&] { records.MoveLast(); });
       trap([&] { target.ShowCurrentRecord(); });
       trap([&] { target.SetButtonEnabled(B::Previous, true); });
       break;
@@ -100,8 +102,8 @@ void Navigate(NavigationTarget& target, NavigationButton button, vb::ErrorTrap& 
     case B::Next: {
       const bool back = button == B::Previous;
       std::optional<bool> pastEnd;
-      trap([&] { back ? target.MovePrevious() : target.MoveNext(); });
-      trap([&] { pastEnd = back ? target.AtBOF() : target.AtEOF(); });
+      trap([&] { back ? records.MovePrevious() : records.MoveNext(); });
+      trap([&] { pastEnd = back ? records.AtBOF() : records.AtEOF(); });
       if (!pastEnd) break;  // the test itself failed and was ignored
       if (*pastEnd) {
         trap([&] { target.SetButtonEnabled(button, false); });

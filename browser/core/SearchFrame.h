@@ -14,6 +14,7 @@
 //   F7 no row: "No Results With Current Search Criteria"
 //   F8 count the rows and show the first
 //   F9 "Error: " and the number
+#include "browser/core/Selection.h"
 #include "platform/vb/ErrorTrap.h"
 
 #include <QString>
@@ -56,28 +57,27 @@ struct SearchSettings {
   bool wholeTable = false;
 };
 
-// What the search frame asks of a main window.
+// The navigation buttons.
+enum class NavigationButton { First, Previous, Next, Last };
+
+// What the search frame and the navigation buttons ask of a main window: its
+// selection, counters, buttons and placeholder picture, and its own way of
+// showing the current record.
 class SearchTarget {
  public:
   virtual ~SearchTarget() = default;
+  virtual Selection& Records() = 0;
+  // A new connection on the window's database file.
+  virtual void OpenConnection() = 0;
   // How many field boxes the prelude empties (indexes 0 .. count - 1).
   virtual int FieldBoxCount() = 0;
   virtual void ClearFieldBox(int index) = 0;
   virtual void ShowPlaceholderPicture() = 0;
   virtual void SetRecordsSelected(const QString& caption) = 0;
   virtual void SetCurrentRecordNumber(const QString& caption) = 0;
-  virtual void OpenConnection() = 0;
-  // Opens the statement; the new selection replaces the window's only when
-  // it opens. Raises the engine's error.
-  virtual void OpenSelection(const QString& statement, bool wholeTable) = 0;
-  // True when the selection has no current row; raises when there is none.
-  virtual bool SelectionIsEmpty() = 0;
-  virtual void SelectionMoveLast() = 0;
-  virtual void SelectionMoveFirst() = 0;
-  virtual int SelectionFieldCount() = 0;
-  virtual int SelectionRecordCount() = 0;
   virtual void ShowCurrentRecord() = 0;
   virtual void SetNavigationEnabled(bool enabled) = 0;
+  virtual void SetButtonEnabled(NavigationButton button, bool enabled) = 0;
   virtual void EnableSearchButtons() = 0;
 };
 
@@ -86,24 +86,8 @@ class SearchTarget {
 // and F4).
 void RunSearchFrame(SearchTarget& target, const SearchSettings& settings, vb::ErrorTrap& trap);
 
-// The navigation buttons.
-enum class NavigationButton { First, Previous, Next, Last };
-
-class NavigationTarget {
- public:
-  virtual ~NavigationTarget() = default;
-  virtual void MoveFirst() = 0;
-  virtual void MovePrevious() = 0;
-  virtual void MoveNext() = 0;
-  virtual void MoveLast() = 0;
-  virtual bool AtBOF() = 0;
-  virtual bool AtEOF() = 0;
-  virtual void ShowCurrentRecord() = 0;
-  virtual void SetButtonEnabled(NavigationButton button, bool enabled) = 0;
-};
-
 // One press of a navigation button; every step runs as a statement of
 // `trap` (a trap in GoTo0 mode lets errors reach the caller).
-void Navigate(NavigationTarget& target, NavigationButton button, vb::ErrorTrap& trap);
+void Navigate(SearchTarget& target, NavigationButton button, vb::ErrorTrap& trap);
 
 }  // namespace browser

@@ -35,12 +35,6 @@ void WindowSelection::SetCurrentRecordNumber(const QString& caption) {
   form_.Get<Label>(controls_.recordNumber).SetCaption(caption);
 }
 
-void WindowSelection::OpenConnection() { selection_.OpenConnection(dataFilePath_()); }
-
-void WindowSelection::OpenSelection(const QString& statement, bool wholeTable) {
-  selection_.OpenSelection(statement, wholeTable);
-}
-
 void WindowSelection::SetNavigationEnabled(bool enabled) {
   for (const QString& name : controls_.navigationButtons)
     form_.Get<CommandButton>(name).SetEnabled(enabled);

@@ -113,41 +113,10 @@ bool WindowControl::OwnsWidget(const QWidget* widget) const {
   return widget && std::find(watched_.begin(), watched_.end(), widget) != watched_.end();
 }
 
-void WindowControl::SetLeft(float left) {
-  left_ = left;
-  ApplyGeometry();
-}
-
-void WindowControl::SetTop(float top) {
-  top_ = top;
-  ApplyGeometry();
-}
-
-void WindowControl::SetWidth(float width) {
-  if (width < 0) vb::Raise(vb::err::InvalidPropertyValue);
-  width_ = width;
-  ApplyGeometry();
-}
-
-void WindowControl::SetHeight(float height) {
-  if (height < 0) vb::Raise(vb::err::InvalidPropertyValue);
-  height_ = height;
-  ApplyGeometry();
-}
-
-void WindowControl::Move(float left, float top, float width, float height) {
-  if (width < 0 || height < 0) vb::Raise(vb::err::InvalidPropertyValue);
-  left_ = left;
-  top_ = top;
-  width_ = width;
-  height_ = height;
-  ApplyGeometry();
-}
-
 void WindowControl::ApplyGeometry() {
   if (!widget_) return;
-  widget_->setGeometry(TwipsToPixels(left_), TwipsToPixels(top_),
-                       std::max(0, TwipsToPixels(width_)), std::max(0, TwipsToPixels(height_)));
+  widget_->setGeometry(TwipsToPixels(Left()), TwipsToPixels(Top()),
+                       std::max(0, TwipsToPixels(Width())), std::max(0, TwipsToPixels(Height())));
 }
 
 void WindowControl::SetEnabled(bool enabled) {
@@ -226,10 +195,10 @@ void WindowControl::ApplyColors() {
 
 vb::Variant WindowControl::GetProperty(const QString& property) const {
   switch (GeometryProperty(property)) {
-    case Geometry::Left: return vb::Variant(static_cast<double>(left_));
-    case Geometry::Top: return vb::Variant(static_cast<double>(top_));
-    case Geometry::Width: return vb::Variant(static_cast<double>(width_));
-    case Geometry::Height: return vb::Variant(static_cast<double>(height_));
+    case Geometry::Left: return vb::Variant(static_cast<double>(Left()));
+    case Geometry::Top: return vb::Variant(static_cast<double>(Top()));
+    case Geometry::Width: return vb::Variant(static_cast<double>(Width()));
+    case Geometry::Height: return vb::Variant(static_cast<double>(Height()));
     case Geometry::None: break;
   }
   return Control::GetProperty(property);

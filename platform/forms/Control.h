@@ -9,6 +9,7 @@
 // loop (the user) runs through forms::DispatchEvent; an event that code
 // causes (setting a text, a value, a tab) runs at once, nested, before the
 // setting statement returns.
+#include "platform/forms/Placement.h"
 #include "platform/vb/Variant.h"
 
 #include <QFont>
@@ -63,20 +64,9 @@ class Control {
   int index_;
 };
 
-class WindowControl : public Control {
+class WindowControl : public Control, public Placement {
  public:
   ~WindowControl() override;
-
-  float Left() const { return left_; }
-  float Top() const { return top_; }
-  float Width() const { return width_; }
-  float Height() const { return height_; }
-  void SetLeft(float left);
-  void SetTop(float top);
-  // A negative size raises error 380 (Invalid property value).
-  void SetWidth(float width);
-  void SetHeight(float height);
-  void Move(float left, float top, float width, float height);
 
   bool Enabled() const { return enabled_; }
   virtual void SetEnabled(bool enabled);
@@ -138,6 +128,8 @@ class WindowControl : public Control {
   virtual void UserClicked() {}
   // Told when a control is placed in this one.
   virtual void ContainedControlAdded(WindowControl&) {}
+  void PositionChanged() override { ApplyGeometry(); }
+  void SizeChanged() override { ApplyGeometry(); }
 
  private:
   class Relay;
@@ -152,7 +144,6 @@ class WindowControl : public Control {
   QWidget* widget_ = nullptr;
   std::vector<QWidget*> watched_;
   std::unique_ptr<Relay> relay_;
-  float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   bool enabled_ = true;
   bool visible_ = true;
   bool shownByContainer_ = true;

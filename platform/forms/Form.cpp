@@ -101,10 +101,8 @@ Form::Form(const QString& name) : name_(name), clientRelay_(std::make_unique<Cli
   client_->setMouseTracking(true);
   client_->installEventFilter(clientRelay_.get());
   // The platform's default window: 4800 x 3600 twips outside.
-  width_ = 4800;
-  height_ = 3600;
-  ResizeClient(TwipsToPixels(width_) - NonClientWidthPixels(),
-               TwipsToPixels(height_) - NonClientHeightPixels());
+  KeepSize(4800, 3600);
+  SizeChanged();
 }
 
 Form::~Form() {
@@ -171,45 +169,30 @@ void Form::LayOutClient() {
   client_->setGeometry(0, menuHeightPx_, clientWidthPx_, clientHeightPx_);
 }
 
-void Form::SetWidth(float width) {
-  width_ = width;
-  ResizeClient(TwipsToPixels(width) - NonClientWidthPixels(), clientHeightPx_);
-}
-
-void Form::SetHeight(float height) {
-  height_ = height;
-  ResizeClient(clientWidthPx_, TwipsToPixels(height) - NonClientHeightPixels());
+void Form::SizeChanged() {
+  ResizeClient(TwipsToPixels(Width()) - NonClientWidthPixels(),
+               TwipsToPixels(Height()) - NonClientHeightPixels());
 }
 
 void Form::SetClientSize(float scaleWidth, float scaleHeight) {
   const int widthPx = TwipsToPixels(scaleWidth);
   const int heightPx = TwipsToPixels(scaleHeight);
-  width_ = PixelsToTwips(widthPx + NonClientWidthPixels());
-  height_ = PixelsToTwips(heightPx + NonClientHeightPixels());
+  KeepSize(PixelsToTwips(widthPx + NonClientWidthPixels()),
+           PixelsToTwips(heightPx + NonClientHeightPixels()));
   ResizeClient(widthPx, heightPx);
 }
 
-void Form::SetLeft(float left) {
-  left_ = left;
-  ApplyPosition();
-}
-
-void Form::SetTop(float top) {
-  top_ = top;
-  ApplyPosition();
-}
-
-void Form::ApplyPosition() {
+void Form::PositionChanged() {
   changingByCode_ = true;
-  window_->move(TwipsToPixels(left_), TwipsToPixels(top_));
+  window_->move(TwipsToPixels(Left()), TwipsToPixels(Top()));
   changingByCode_ = false;
 }
 
 void Form::CenterOnScreen() {
   const float screenHeight = static_cast<float>(host().ScreenHeightTwips());
   const float screenWidth = static_cast<float>(host().ScreenWidthTwips());
-  SetTop((screenHeight - height_) / 2.0f);
-  SetLeft((screenWidth - width_) / 2.0f);
+  SetTop((screenHeight - Height()) / 2.0f);
+  SetLeft((screenWidth - Width()) / 2.0f);
 }
 
 void Form::WindowResizedByUser() {
@@ -221,8 +204,8 @@ void Form::WindowResizedByUser() {
   clientHeightPx_ = heightPx;
   const int outerWidthPx = widthPx + NonClientWidthPixels();
   const int outerHeightPx = heightPx + NonClientHeightPixels();
-  if (TwipsToPixels(width_) != outerWidthPx) width_ = PixelsToTwips(outerWidthPx);
-  if (TwipsToPixels(height_) != outerHeightPx) height_ = PixelsToTwips(outerHeightPx);
+  KeepSize(TwipsToPixels(Width()) != outerWidthPx ? PixelsToTwips(outerWidthPx) : Width(),
+           TwipsToPixels(Height()) != outerHeightPx ? PixelsToTwips(outerHeightPx) : Height());
   LayOutClient();
   NoteSizeOrState(false);
 }
@@ -230,8 +213,8 @@ void Form::WindowResizedByUser() {
 void Form::WindowMovedByUser() {
   if (changingByCode_) return;
   const QPoint at = window_->pos();
-  if (TwipsToPixels(left_) != at.x()) left_ = PixelsToTwips(at.x());
-  if (TwipsToPixels(top_) != at.y()) top_ = PixelsToTwips(at.y());
+  KeepPosition(TwipsToPixels(Left()) != at.x() ? PixelsToTwips(at.x()) : Left(),
+               TwipsToPixels(Top()) != at.y() ? PixelsToTwips(at.y()) : Top());
 }
 
 void Form::MenuBarChanged() {
@@ -242,7 +225,7 @@ void Form::MenuBarChanged() {
   if (heightPx == menuHeightPx_) return;
   // The inner size stays; the window grows or shrinks by the bar.
   menuHeightPx_ = heightPx;
-  height_ = PixelsToTwips(clientHeightPx_ + NonClientHeightPixels());
+  KeepSize(Width(), PixelsToTwips(clientHeightPx_ + NonClientHeightPixels()));
   ResizeClient(clientWidthPx_, clientHeightPx_);
 }
 
@@ -288,8 +271,8 @@ void Form::SetBorderStyle(int style) {
     window_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   }
   // The inner size stays; the outer size follows the new border.
-  width_ = PixelsToTwips(clientWidthPx_ + NonClientWidthPixels());
-  height_ = PixelsToTwips(clientHeightPx_ + NonClientHeightPixels());
+  KeepSize(PixelsToTwips(clientWidthPx_ + NonClientWidthPixels()),
+           PixelsToTwips(clientHeightPx_ + NonClientHeightPixels()));
   ResizeClient(clientWidthPx_, clientHeightPx_);
 }
 

@@ -55,7 +55,7 @@ class ControlsCollection {
   QHash<QString, Control*> byName_;  // case-folded object name -> control
 };
 
-class Form {
+class Form : public Placement {
  public:
   explicit Form(const QString& name);
   virtual ~Form();
@@ -66,14 +66,6 @@ class Form {
   QString Caption() const;
   void SetCaption(const QString& caption);
 
-  float Left() const { return left_; }
-  float Top() const { return top_; }
-  float Width() const { return width_; }
-  float Height() const { return height_; }
-  void SetLeft(float left);
-  void SetTop(float top);
-  void SetWidth(float width);
-  void SetHeight(float height);
   float ScaleWidth() const;
   float ScaleHeight() const;
   // Design size: the inner size in twips; the outer size follows from it.
@@ -163,7 +155,8 @@ class Form {
   void ResizeClient(int widthPx, int heightPx);
   void LayOutClient();
   void RaiseResize(bool byCode);
-  void ApplyPosition();
+  void PositionChanged() override;
+  void SizeChanged() override;
   void NoteSizeOrState(bool byCode);
   int BorderPixels() const;
 
@@ -173,7 +166,6 @@ class Form {
   QMenuBar* menuBar_ = nullptr;
   std::unique_ptr<ClientRelay> clientRelay_;
   ControlsCollection controls_;
-  float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   int clientWidthPx_ = 0, clientHeightPx_ = 0;
   int menuHeightPx_ = 0;
   int borderStyle_ = vbSizable;

@@ -14,7 +14,7 @@ using browser::SearchSettings;
 // A window that records what the frame asks of it. Opening a statement
 // listed in `failures` raises that number; otherwise it stores a selection
 // of `rows` rows.
-class RecordingWindow : public browser::SearchTarget {
+class RecordingWindow : public browser::SearchTarget, private browser::Selection {
  public:
   QStringList calls;
   std::map<QString, int> failures;
@@ -22,31 +22,43 @@ class RecordingWindow : public browser::SearchTarget {
   bool hasSelection = false;
   int selectionRows = 0;
 
+  // The window.
+  browser::Selection& Records() override { return *this; }
+  void OpenConnection() override { calls << "connect"; }
   int FieldBoxCount() override { return 15; }
   void ClearFieldBox(int index) override { calls << "clear " + QString::number(index); }
   void ShowPlaceholderPicture() override { calls << "placeholder"; }
   void SetRecordsSelected(const QString& c) override { calls << "selected " + c; }
   void SetCurrentRecordNumber(const QString& c) override { calls << "number " + c; }
-  void OpenConnection() override { calls << "connect"; }
+  void ShowCurrentRecord() override { calls << "show"; }
+  void SetNavigationEnabled(bool enabled) override {
+    calls << (enabled ? "navigation on" : "navigation off");
+  }
+  void SetButtonEnabled(browser::NavigationButton, bool) override {}
+  void EnableSearchButtons() override { calls << "search buttons on"; }
+
+ private:
+  // Its selection.
+  void OpenConnection(const QString&) override {}
   void OpenSelection(const QString& statement, bool wholeTable) override {
     calls << QString("open %1 %2").arg(statement).arg(wholeTable ? "whole" : "part");
     if (auto f = failures.find(statement); f != failures.end()) vb::Raise(f->second);
     hasSelection = true;
     selectionRows = rows;
   }
-  bool SelectionIsEmpty() override {
+  bool IsEmpty() override {
     if (!hasSelection) vb::Raise(91);
     return selectionRows == 0;
   }
-  void SelectionMoveLast() override {}
-  void SelectionMoveFirst() override {}
-  int SelectionFieldCount() override { return 3; }
-  int SelectionRecordCount() override { return selectionRows; }
-  void ShowCurrentRecord() override { calls << "show"; }
-  void SetNavigationEnabled(bool enabled) override {
-    calls << (enabled ? "navigation on" : "navigation off");
-  }
-  void EnableSearchButtons() override { calls << "search buttons on"; }
+  void MoveFirst() override {}
+  void MoveLast() override {}
+  void MoveNext() override {}
+  void MovePrevious() override {}
+  bool AtBOF() override { return false; }
+  bool AtEOF() override { return false; }
+  int FieldCount() override { return 3; }
+  int RecordCount() override { return selectionRows; }
+  void Release() override {}
 };
 
 // Errors of the caller's own steps travel to the caller.
