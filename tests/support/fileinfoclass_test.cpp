@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/TempFolderTest.h"
+#include "tests/testkit/TempFolderTest.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,22 +4,14 @@
 #include "platform/forms/Forms.h"
 #include "platform/forms/TestHost.h"
 #include "platform/forms/UserActions.h"
-#include "tests/TestErrors.h"
+#include "tests/testkit/Application.h"
+#include "tests/testkit/Errors.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
 
 using namespace forms;
 
 namespace {
-
-void EnsureApplication() {
-  if (QApplication::instance()) return;
-  static int argc = 1;
-  static char name[] = "resize_test";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
 
 using testutil::ErrorOf;
 
@@ -32,7 +24,7 @@ float Scaled(float value, float ratio) {
 // The application and the host come first, before the fixture's form.
 struct WithTestHost {
   WithTestHost() {
-    EnsureApplication();
+    testkit::EnsureApplication();
     auto testHost = std::make_unique<TestHost>();
     host_ = testHost.get();
     SetHost(std::move(testHost));

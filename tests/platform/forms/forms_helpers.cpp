@@ -1,16 +1,6 @@
 #include "forms_helpers.h"
 
-#include <QApplication>
-
 namespace formstest {
-
-void EnsureApplication() {
-  if (QApplication::instance()) return;
-  static int argc = 1;
-  static char name[] = "forms_test";
-  static char* argv[] = {name, nullptr};
-  new QApplication(argc, argv);
-}
 
 FormsTest::FormsTest() {
   EnsureApplication();
@@ -22,6 +12,5 @@ FormsTest::FormsTest() {
 }
 
 FormsTest::~FormsTest() { forms::SetPopupMenuPresenter(nullptr); }
-
 
 }  // namespace formstest

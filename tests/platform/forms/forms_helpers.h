@@ -1,7 +1,9 @@
 #pragma once
 // A Qt application, a scripted test host and a recording pop-up menu
 // presenter for the forms tests.
-#include "tests/TestErrors.h"
+#include "tests/testkit/Application.h"
+#include "tests/testkit/Errors.h"
+#include "tests/testkit/Printing.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/TestHost.h"
 
@@ -9,12 +11,9 @@
 #include <ostream>
 #include <vector>
 
-// Readable texts in failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
-
 namespace formstest {
 
-void EnsureApplication();
+using testkit::EnsureApplication;
 
 class FormsTest : public ::testing::Test {
  protected:

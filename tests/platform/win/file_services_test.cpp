@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/TempFolderTest.h"
-#include "tests/TestErrors.h"
+#include "tests/testkit/TempFolderTest.h"
+#include "tests/testkit/Errors.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,3 @@
+#include "tests/testkit/Printing.h"
+
+void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
