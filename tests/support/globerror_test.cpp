@@ -5,12 +5,12 @@
 #include "platform/vb/VbError.h"
 #include "platform/win/Win.h"
 #include "support/AppIdentity.h"
+#include "tests/ErrorLogTest.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 using namespace GlobErrorModule;
 using forms::mb::Abort;
@@ -24,14 +24,10 @@ const QString kCrLf = QStringLiteral("\r\n");
 const QString kSecondLine =
     QStringLiteral("\r\nPlease contact help@cd.example if this error is persistent.   ");
 
-class GlobErrorTest : public ::testing::Test {
+class GlobErrorTest : public testutil::ErrorLogTest {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(folder.isValid());
-    win::SetAppPathForTesting(win::ToWindowsPath(folder.path()));
-    auto owned = std::make_unique<forms::TestHost>();
-    h = owned.get();
-    forms::SetHost(std::move(owned));
+    ErrorLogTest::SetUp();
     forms::SetAppTitle(QStringLiteral("Gravelight"));
     AppIdentity identity;
     identity.name = QStringLiteral("Gravelight");
@@ -44,7 +40,7 @@ class GlobErrorTest : public ::testing::Test {
   }
   void TearDown() override {
     SetClockForTesting(nullptr);
-    forms::SetHost(nullptr);
+    ErrorLogTest::TearDown();
   }
 
   void SetNow(const QDateTime& now) {
@@ -60,10 +56,6 @@ class GlobErrorTest : public ::testing::Test {
   static QByteArray LogLine(const QDateTime& when, const QString& message) {
     return (vb::DateTimeText(when) + " - Gravelight 3.0.2 " + message + " " + kCrLf).toLatin1();
   }
-  const forms::MessageBoxRequest& Box(size_t i) const { return h->MessageBoxes().at(i); }
-
-  QTemporaryDir folder;
-  forms::TestHost* h = nullptr;
 };
 
 // ---- LogError / WriteErrorLog / SaveItToTextFile --------------------------------
