@@ -4,7 +4,7 @@
 
 #include "platform/vb/VbError.h"
 #include "support/AppIdentity.h"
-#include "tests/ErrorLogTest.h"
+#include "tests/testkit/ErrorLogTest.h"
 #include "tests/TestErrors.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "platform/vb/VbError.h"
 #include "platform/win/Win.h"
 #include "support/AppIdentity.h"
-#include "tests/ErrorLogTest.h"
+#include "tests/testkit/ErrorLogTest.h"
 
 #include <gtest/gtest.h>
 
