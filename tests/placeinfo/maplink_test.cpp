@@ -5,7 +5,7 @@
 #include "platform/vb/VbError.h"
 #include "support/AppIdentity.h"
 #include "tests/testkit/ErrorLogTest.h"
-#include "tests/TestErrors.h"
+#include "tests/testkit/Errors.h"
 
 #include <gtest/gtest.h>
 
