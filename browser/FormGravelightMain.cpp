@@ -28,6 +28,23 @@ MainWindowSettings FormGravelightMain::Settings() {
                               QStringLiteral("CMD_LocationFindSort")};
   s.controls.fieldBoxes = QStringLiteral("txtfields");
   s.controls.preludeFieldBoxes = 15;
+  s.controls.statusLine = QStringLiteral("LBL_HelpStatus");
+  s.controls.searchTabs.frames = {QStringLiteral("NameSearch_Frame"),
+                                  QStringLiteral("LocationSearch_Frame"),
+                                  QStringLiteral("CustomSelectionFrame")};
+  s.controls.followingCheckBoxes = {
+      {QStringLiteral("LastnameText"), QStringLiteral("Lastname_Checkbox")},
+      {QStringLiteral("FirstnameText"), QStringLiteral("Firstname_Checkbox")},
+      {QStringLiteral("LocRowText"), QStringLiteral("LocRow_Checkbox")},
+      {QStringLiteral("LocSectionText"), QStringLiteral("LocSection_CheckBox")},
+      {QStringLiteral("LocCemeteryNameText"), QStringLiteral("LocCemetery_Checkbox")}};
+  s.controls.textMenuBoxes = {QStringLiteral("IndividualsTextbox"),
+                              QStringLiteral("SelectionQueryText"),
+                              QStringLiteral("LastnameText"),
+                              QStringLiteral("FirstnameText"),
+                              QStringLiteral("LocRowText"),
+                              QStringLiteral("LocSectionText"),
+                              QStringLiteral("LocCemeteryNameText")};
   s.errorPolicy = ErrorPolicy::ErrorLog(kModule);
   s.location.dataFolderKey = QStringLiteral("DATAPATH");
   s.location.dataFileKey = QStringLiteral("DATAFILEPATH");

@@ -30,8 +30,17 @@ class FormGravelightMain {
   void Form_Unload() { main_.Form_Unload(); }
   void mnuChooseDataCDDrive_Click() { main_.mnuChooseDataCDDrive_Click(); }
 
-  // Selection and navigation (FormGravelightMainSearch.cpp).
+  // Searches (FormGravelightMainSearch.cpp).
   void CMD_SelectAll_Click();
+  void CMD_NameFindSort_Click();
+  void CMD_LocationFindSort_Click();
+  void CMD_CustomFindSort_Click();
+  // The text with every apostrophe doubled, for a quoted SQL text.
+  static QString FixSQLApostrophe(const QString& OrigSQLstr);
+  // The user's condition with the custom columns named by their labels.
+  QString convertCustomSQL(const QString& SQL);
+
+  // Navigation.
   void CMD_MoveFirst_Click() { main_.Navigate(NavigationButton::First); }
   void CMD_MovePrev_Click() { main_.Navigate(NavigationButton::Previous); }
   void CMD_MoveNext_Click() { main_.Navigate(NavigationButton::Next); }
@@ -79,6 +88,8 @@ class FormGravelightMain {
   vb::ErrorTrap Trap(const char* procedure) const { return main_.Trap(procedure); }
   static MainWindowSettings Settings();
   MainWindowSteps Steps();
+  // True when the name order is chosen (SortOption1), else placement.
+  bool ByName() const;
   void WireSearchEvents();
   void FindRecordControls();
   void ReadVersion(vb::ErrorTrap& trap, bool atStartUp);

@@ -12,6 +12,9 @@ struct AppIdentity {
   QString supportAddress = QStringLiteral("support@gravelight.example");
   // The maker's web server: the help and updates pages and the map script.
   QString webHost = QStringLiteral("www.gravelight.example");
+  // The program's pages on it.
+  QString helpPath;
+  QString updatesPath;
 
   // major "." minor "." revision, without blanks: "3.0.2".
   QString VersionText() const;

@@ -13,6 +13,8 @@ void SetProgramIdentity() {
   identity.revision = 2;
   identity.supportAddress = QStringLiteral("support@gravelight.example");
   identity.webHost = QStringLiteral("www.gravelight.example");
+  identity.helpPath = QStringLiteral("/help/karvelhelp/");
+  identity.updatesPath = QStringLiteral("/help/karvelhelp/help-gravelight-updates.shtml");
   AppIdentity::Set(identity);
   forms::SetAppTitle(identity.name);
 }

@@ -1,6 +1,8 @@
 #include "browser/core/MainWindow.h"
 
 #include "browser/core/LaunchFile.h"
+#include "browser/core/StatusLineHelp.h"
+#include "browser/core/WebLinks.h"
 #include "platform/vb/Conversions.h"
 #include "platform/win/Win.h"
 #include "support/FileInfoClassConstructorModule.h"
@@ -31,7 +33,9 @@ MainWindow::MainWindow(Form& form, const FormSpec& formSpec,
       steps_(std::move(steps)),
       view_(form, settings_.controls, selection, [this] { return DataFilePath_; },
             [this] { steps_.showRecord(); }),
-      pictures_(form, settings_.pictures) {
+      pictures_(form, settings_.pictures),
+      // The main windows' edit menu has no error answer of its own.
+      textMenu_(form, ErrorPolicy::Untrapped()) {
   // The dialog's Cancel arrives as an error, which the data-file choice
   // takes to the check of the path as it stands.
   C<CommonDialog>(settings_.controls.fileDialog).CancelError = true;
@@ -49,6 +53,13 @@ void MainWindow::WireEvents() {
       Navigate(static_cast<NavigationButton>(b));
     };
   pictures_.WireEvents();
+  const MainWindowControls& c = settings_.controls;
+  C<TabControl>(c.searchTabs.tabs).OnClick = [this](int previous) { SSTab1_Click(previous); };
+  WireFollowingCheckBoxes(form_, c.followingCheckBoxes);
+  WireStatusLineHelp(form_, help_, c.statusLine);
+  if (!c.textMenuBoxes.isEmpty()) textMenu_.Attach(c.textMenuBoxes);
+  C<Menu>(c.helpItem).OnClick = [this] { Help_Click(); };
+  C<Menu>(c.updatesItem).OnClick = [this] { mnuUpdates_Click(); };
 }
 
 // ---- Start-up ----------------------------------------------------------------
@@ -210,6 +221,12 @@ void MainWindow::Navigate(NavigationButton button) {
   auto trap = settings_.errorPolicy.Trap(name + "_Click");
   trap.Run([&] { browser::Navigate(view_, button, trap); });
 }
+
+void MainWindow::SSTab1_Click(int) { PlaceSearchFrames(form_, settings_.controls.searchTabs); }
+
+void MainWindow::Help_Click() { OpenHelpPage(); }
+
+void MainWindow::mnuUpdates_Click() { OpenUpdatesPage(); }
 
 void SetVersionFlag(Form& form, const QString& flagBox, const QString& versionLabel,
                     double version) {

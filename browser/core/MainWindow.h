@@ -9,7 +9,9 @@
 #include "browser/core/MainWindowControls.h"
 #include "browser/core/PictureViewer.h"
 #include "browser/core/SearchFrame.h"
+#include "browser/core/SearchTabs.h"
 #include "browser/core/Selection.h"
+#include "browser/core/TextEditMenu.h"
 #include "browser/core/WindowSelection.h"
 #include "platform/forms/FormBuilder.h"
 #include "support/ErrorPolicy.h"
@@ -75,11 +77,17 @@ class MainWindow {
   // One press of a navigation button, answered by the window's policy under
   // the button's procedure name.
   void Navigate(NavigationButton button);
+  // The search tab control's Click: places the three search frames.
+  void SSTab1_Click(int PreviousTab);
+  // The Help menu's two web pages.
+  void Help_Click();
+  void mnuUpdates_Click();
 
   // "File not found!" and the request for the database or the CD.
   static void ShowFileNotFound();
 
   PictureViewer& Pictures() { return pictures_; }
+  TextEditMenu& TextMenu() { return textMenu_; }
   const MainWindowSettings& Settings() const { return settings_; }
   vb::ErrorTrap Trap(const char* procedure) const { return settings_.errorPolicy.Trap(procedure); }
   // The controls with a status-line help text, as the design gives them.
@@ -105,6 +113,7 @@ class MainWindow {
   MainWindowSteps steps_;
   WindowSelection view_;
   PictureViewer pictures_;
+  TextEditMenu textMenu_;
   QString DataFilePath_;
   QString RememberIniPath_;
   float OldScaleWidth_ = 0;

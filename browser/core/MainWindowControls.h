@@ -2,8 +2,12 @@
 // The names of a main window's controls that the shared behaviour uses. The
 // cemetery and the obituary viewer name them differently; the behaviour is
 // the same. Names that both windows share are preset.
+#include "browser/core/SearchTabs.h"
+
 #include <QString>
+#include <QStringList>
 #include <array>
+#include <vector>
 
 namespace browser {
 
@@ -28,6 +32,17 @@ struct MainWindowControls {
   QString dataFile = QStringLiteral("DataFilePathText");
   // The version label.
   QString versionLabel = QStringLiteral("dbVersionLabel");
+  // The status line's label.
+  QString statusLine;
+  // The search tabs with their frames, and the search boxes with the check
+  // boxes they tick.
+  SearchTabNames searchTabs;
+  std::vector<FollowingCheckBox> followingCheckBoxes;
+  // The text boxes with the right-button edit menu; none: no such menu.
+  QStringList textMenuBoxes;
+  // The Help menu's items.
+  QString helpItem = QStringLiteral("Help");
+  QString updatesItem = QStringLiteral("mnuUpdates");
 };
 
 }  // namespace browser

@@ -158,6 +158,10 @@ void GuiHost::ClipboardSetImage(const QImage& image) {
   QGuiApplication::clipboard()->setImage(image);
 }
 
+void GuiHost::ClipboardSetText(const QString& text) { QGuiApplication::clipboard()->setText(text); }
+
+QString GuiHost::ClipboardText() { return QGuiApplication::clipboard()->text(); }
+
 bool GuiHost::OpenUrl(const QString& url) {
   return QDesktopServices::openUrl(QUrl::fromUserInput(url));
 }

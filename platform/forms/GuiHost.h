@@ -12,6 +12,8 @@ class GuiHost : public Host {
   std::optional<QString> ShowOpenDialog(const FileDialogRequest& request) override;
   void ClipboardClear() override;
   void ClipboardSetImage(const QImage& image) override;
+  void ClipboardSetText(const QString& text) override;
+  QString ClipboardText() override;
   bool OpenUrl(const QString& url) override;
   double ScreenWidthTwips() override;
   double ScreenHeightTwips() override;

@@ -61,6 +61,9 @@ class Host {
   virtual std::optional<QString> ShowOpenDialog(const FileDialogRequest& request) = 0;
   virtual void ClipboardClear() = 0;
   virtual void ClipboardSetImage(const QImage& image) = 0;
+  // Text on the clipboard; the empty text when it holds none.
+  virtual void ClipboardSetText(const QString& text) = 0;
+  virtual QString ClipboardText() = 0;
   virtual bool OpenUrl(const QString& url) = 0;
   // The screen's size in twips.
   virtual double ScreenWidthTwips() = 0;

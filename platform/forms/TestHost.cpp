@@ -62,6 +62,12 @@ std::optional<QString> TestHost::ShowOpenDialog(const FileDialogRequest& request
 void TestHost::ClipboardClear() {
   Record(CallKind::ClipboardClear, QString());
   clipboardImage_ = QImage();
+  clipboardText_.clear();
+}
+
+void TestHost::ClipboardSetText(const QString& text) {
+  Record(CallKind::ClipboardSetText, text);
+  clipboardText_ = text;
 }
 
 void TestHost::ClipboardSetImage(const QImage& image) {

@@ -22,6 +22,7 @@ class TestHost : public Host {
     OpenDialog,
     ClipboardClear,
     ClipboardSetImage,
+    ClipboardSetText,
     OpenUrl,
     ShowModal,
     EndProgram,
@@ -51,8 +52,9 @@ class TestHost : public Host {
   const std::vector<MessageBoxRequest>& MessageBoxes() const { return messageBoxes_; }
   const std::vector<FileDialogRequest>& FileDialogs() const { return fileDialogs_; }
   const QStringList& OpenedUrls() const { return openedUrls_; }
-  // The image on the clipboard (null after a clear).
+  // The image and the text on the clipboard (null and empty after a clear).
   const QImage& ClipboardImage() const { return clipboardImage_; }
+  const QString& ClipboardTextHeld() const { return clipboardText_; }
   // Object names of the windows shown modally.
   const QStringList& ModalShows() const { return modalShows_; }
   int EndProgramCount() const { return endProgramCount_; }
@@ -66,6 +68,8 @@ class TestHost : public Host {
   std::optional<QString> ShowOpenDialog(const FileDialogRequest& request) override;
   void ClipboardClear() override;
   void ClipboardSetImage(const QImage& image) override;
+  void ClipboardSetText(const QString& text) override;
+  QString ClipboardText() override { return clipboardText_; }
   bool OpenUrl(const QString& url) override;
   double ScreenWidthTwips() override { return screenWidth_; }
   double ScreenHeightTwips() override { return screenHeight_; }
@@ -89,6 +93,7 @@ class TestHost : public Host {
   std::vector<FileDialogRequest> fileDialogs_;
   QStringList openedUrls_;
   QImage clipboardImage_;
+  QString clipboardText_;
   QStringList modalShows_;
   int endProgramCount_ = 0;
   QStringList notes_;
