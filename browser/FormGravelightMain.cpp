@@ -73,9 +73,13 @@ MainWindowSteps FormGravelightMain::Steps() {
 FormGravelightMain::FormGravelightMain(const FormSpec& formSpec,
                                        const std::vector<ControlSpec>& controls)
     : form_(QString::fromUtf8(formSpec.name)),
-      main_(form_, formSpec, controls, Settings(), selection_, Steps()) {
+      main_(form_, formSpec, controls, Settings(), selection_, Steps()),
+      infoOwner_{&form_,
+                 {[this] { return main_.DataFolder(); },
+                  [this](QString& name) { return FileExists(name); }, QStringLiteral("KESTRO\\")}} {
   FindRecordControls();
   WireSearchEvents();
+  WireInfoEvents();
 }
 
 FormGravelightMain::~FormGravelightMain() = default;

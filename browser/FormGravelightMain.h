@@ -5,6 +5,8 @@
 // and the custom field labels, and its searches over table Sheet1.
 #include "browser/BurialRecordText.h"
 #include "browser/core/MainWindow.h"
+#include "placeinfo/AboutBox.h"
+#include "placeinfo/InfoWindow.h"
 #include "platform/dao/Dao.h"
 #include "platform/forms/Forms.h"
 
@@ -66,6 +68,14 @@ class FormGravelightMain {
 
   bool FileExists(QString& Fname) { return main_.FileExists(Fname); }
 
+  // The cemetery information window and the about box (FormGravelightMainInfo.cpp).
+  void CMD_Cem_ShowInfo_Click();
+  void txtfields_DblClick(int16_t Index);
+  QString GetCemeteryDataInfoBox(QString& GCemSearchName, QString& GCemDatabaseFileAndPath);
+  void mnuAbout_Click();
+  // The about box, once it has been shown.
+  placeinfo::AboutBox* AboutBox() const { return about_.get(); }
+
   // Database version and custom field labels (FormGravelightMainVersion.cpp).
   QString CheckProtectedDbVersionStr();
   int16_t EnableVersion200Controls(bool& IsVersion2OrHigher);
@@ -91,6 +101,7 @@ class FormGravelightMain {
   // True when the name order is chosen (SortOption1), else placement.
   bool ByName() const;
   void WireSearchEvents();
+  void WireInfoEvents();
   void FindRecordControls();
   void ReadVersion(vb::ErrorTrap& trap, bool atStartUp);
   void DetectVersion(QString& version);
@@ -99,6 +110,8 @@ class FormGravelightMain {
   forms::Form form_;
   JetSelection selection_;
   MainWindow main_;
+  placeinfo::InfoWindowOwner infoOwner_;
+  std::unique_ptr<placeinfo::AboutBox> about_;
   int16_t DbAppInfo_ = 0;
   // The controls that the record loader reads and writes, looked up once
   // when the window is built (FormGravelightMainRecord.cpp).

@@ -23,7 +23,7 @@ const QString kLaunchFileKey = QStringLiteral("DATAFILE");
 
 }  // namespace
 
-MainWindow::MainWindow(Form& form, const FormSpec& formSpec,
+MainWindow::MainWindow(forms::Form& form, const FormSpec& formSpec,
                        const std::vector<ControlSpec>& controls, MainWindowSettings settings,
                        Selection& selection, MainWindowSteps steps)
     : form_(form),
@@ -204,6 +204,8 @@ void MainWindow::Form_Resize() {
 }
 
 void MainWindow::Form_Unload() { selection_.Release(); }
+
+QString MainWindow::DataFolder() const { return C<TextBox>(settings_.controls.dataFolder).Text(); }
 
 bool MainWindow::FileExists(QString& Fname) {
   if (Fname.isEmpty() || Fname.endsWith(u'\\')) return false;

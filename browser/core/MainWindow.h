@@ -86,6 +86,9 @@ class MainWindow {
   // "File not found!" and the request for the database or the CD.
   static void ShowFileNotFound();
 
+  forms::Form& Form() { return form_; }
+  // The data folder, as the hidden box holds it.
+  QString DataFolder() const;
   PictureViewer& Pictures() { return pictures_; }
   TextEditMenu& TextMenu() { return textMenu_; }
   const MainWindowSettings& Settings() const { return settings_; }

@@ -1,0 +1,50 @@
+#pragma once
+// The cemetery information window: what the open cemetery database holds
+// about one cemetery (table CemSheet), composed into a text, with the map
+// link and the cemetery's three pictures. It opens its own read-only
+// connection for the selection step only, shows one row and writes nothing.
+#include "placeinfo/InfoWindow.h"
+#include "platform/dao/Dao.h"
+
+#include <QString>
+#include <memory>
+
+namespace placeinfo {
+
+class CemInfo {
+ public:
+  explicit CemInfo(const InfoWindowOwner& owner);
+
+  // Written by the opener before the modal show.
+  QString CemSearchName;
+  QString CemDatabaseFileAndPath;
+
+  // Shows the window modally: loads it (placement, selection, text, link,
+  // pictures) and returns when OK or the close box has closed it.
+  void Show();
+
+  void Form_Load();
+  void CMD_Select_Data_Click();
+  bool LoadCEMDataToTextBox(dao::Recordset* mRecordSet);
+  void CMD_Finished_Click();
+  void CemInfo_Text_Change() {}
+
+  InfoWindow& Window() { return window_; }
+  forms::Form& Form() { return window_.Form(); }
+  const QString& CemMapStr() const { return window_.CemMapStr; }
+
+ private:
+  // The step's answers by error number (the window stays open).
+  void AnswerSelectionError(const vb::VbError& error, dao::Database* db);
+  // All cemeteries in name order, standing on the first.
+  std::unique_ptr<dao::Recordset> AllCemeteries(dao::Database& db);
+  void ShowSelection(std::unique_ptr<dao::Recordset> rs);
+
+  InfoWindow window_;
+  std::unique_ptr<dao::Recordset> CemRecordSet;
+};
+
+// The design of the cemetery information window.
+const InfoWindowDesign& CemInfoDesign();
+
+}  // namespace placeinfo
