@@ -102,7 +102,7 @@ void FormGravelightMain::Form_Load() {
       trap([&] { C<TextBox>(QString::fromLatin1(box)).SetText(QString()); });
 
     if (commandLine.length() < 1) {
-      trap([&] { RememberIniPath_ = win::AppPath() + "\\remember.ini"; });
+      trap([&] { RememberIniPath_ = win::WritableAppPath(AppIdentity::Current().name) + "\\remember.ini"; });
       // From here on every error is ignored: a missing remember.ini gives the
       // defaults, and the called procedures answer their own errors.
       trap.ResumeNext();

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "platform/win/Cp1252.h"
 #include "platform/win/Win.h"
 
 namespace win::fs {
@@ -48,9 +47,7 @@ bool MatchesPattern(const QString& name, const QString& pattern) {
   return false;
 }
 
-QString AnsiNativePath(const QString& windowsPath) {
-  return ToNativePath(cp1252::RoundTrip(windowsPath));
-}
+QString AnsiNativePath(const QString& windowsPath) { return ToNativePath(windowsPath); }
 
 SearchTarget SplitSearchTarget(const QString& windowsPath) {
   const QString path = DropDrive(windowsPath);
