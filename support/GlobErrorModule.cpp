@@ -31,8 +31,11 @@ std::function<QDateTime()>& Clock() {
 
 QDateTime Now() { return Clock() ? Clock()() : QDateTime::currentDateTime(); }
 
+// The log lies in the program's folder, or in the program's per-user folder
+// when the program may not write into its own.
 QString ErrorLogFileName(const QDateTime& now) {
-  return win::AppPath() + QStringLiteral("\\Error_") + AppIdentity::Current().name +
+  const QString& program = AppIdentity::Current().name;
+  return win::WritableAppPath(program) + QStringLiteral("\\Error_") + program +
          QStringLiteral("_") + vb::FormatMMDDYYYY(now) + QStringLiteral(".log");
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/vb/VbError.h"
 #include "platform/win/FileSystem.h"
+#include "platform/win/Win.h"
 
 #include <QFileInfo>
 
@@ -10,7 +11,7 @@ namespace browser {
 void InputFile::Open(const QString& windowsPath) {
   if (win::fs::HasInvalidNameCharacters(windowsPath) || win::fs::HasWildcards(windowsPath))
     vb::Raise(vb::err::BadFileNameOrNumber);
-  const QString native = win::fs::AnsiNativePath(windowsPath);
+  const QString native = win::ToNativePath(windowsPath);
   const QFileInfo info(native);
   if (!info.exists())
     vb::Raise(QFileInfo(info.absolutePath()).isDir() ? vb::err::FileNotFound

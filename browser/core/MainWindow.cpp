@@ -5,6 +5,7 @@
 #include "browser/core/WebLinks.h"
 #include "platform/vb/Conversions.h"
 #include "platform/win/Win.h"
+#include "support/AppIdentity.h"
 #include "support/FileInfoClassConstructorModule.h"
 #include "support/MODResizeControls.h"
 #include "support/Module1.h"
@@ -100,7 +101,11 @@ void MainWindow::Form_Load() {
 // the defaults, and the called procedures answer their own errors.
 void MainWindow::ReadRememberedLocation(vb::ErrorTrap& trap) {
   const DataLocationSettings& s = settings_.location;
-  trap([&] { RememberIniPath_ = win::AppPath() + "\\remember.ini"; });
+  // The program's folder, or the user's own folder for the program when
+  // the program's folder is not writable.
+  trap([&] {
+    RememberIniPath_ = win::WritableAppPath(AppIdentity::Current().name) + "\\remember.ini";
+  });
   trap.ResumeNext();
   if (s.openSettingsFileFirst) {
     InputFile settingsFile;

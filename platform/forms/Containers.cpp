@@ -4,8 +4,9 @@
 #include "platform/vb/VbError.h"
 
 #include <QFrame>
-#include <QGroupBox>
+#include <QFontMetrics>
 #include <QPainter>
+#include <qdrawutil.h>
 #include <QResizeEvent>
 #include <QTabBar>
 
@@ -17,15 +18,44 @@ constexpr int kBorderPixels = 2;  // the platform's sunken 3-D border
 
 // ---- Frame --------------------------------------------------------------------------
 
+// The frame as the platform draws it: an etched border whose top line runs
+// through the middle of the caption, and the caption at the top left over
+// that line, on the frame's background. Contained controls are placed from
+// the outer top-left corner, over the caption as well.
+class Frame::Box : public QWidget {
+ public:
+  explicit Box(Frame& owner) : owner_(owner) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    const QFontMetrics metrics(font());
+    const int lineY = metrics.height() / 2;
+    qDrawShadeRect(&painter, 0, lineY, width(), height() - lineY, palette(), true, 1, 0);
+    if (owner_.caption_.isEmpty()) return;
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextShowMnemonic;
+    const QRect text = metrics.boundingRect(kCaptionIndent, 0, width(), metrics.height(),
+                                            flags, owner_.caption_);
+    painter.fillRect(text.adjusted(-kCaptionPadding, 0, kCaptionPadding, 0), palette().window());
+    painter.setPen(palette().color(foregroundRole()));
+    painter.drawText(text, flags, owner_.caption_);
+  }
+
+ private:
+  static constexpr int kCaptionIndent = 8;   // pixels from the left edge
+  static constexpr int kCaptionPadding = 2;  // background beside the caption
+  Frame& owner_;
+};
+
 Frame::Frame(Form& form, const QString& name, int index, WindowControl* container)
-    : WindowControl(form, name, index, container), box_(new QGroupBox) {
+    : WindowControl(form, name, index, container), box_(new Box(*this)) {
   AdoptWidget(box_);
   SetCaption(name);
 }
 
 void Frame::SetCaption(const QString& caption) {
   caption_ = caption;
-  box_->setTitle(caption);
+  box_->update();
 }
 
 QWidget* Frame::ClientWidget() const { return box_; }

@@ -6,11 +6,11 @@
 
 #include <map>
 
-class QGroupBox;
 class QTabBar;
 
 namespace forms {
 
+// A frame: an etched border with its caption on the top line.
 class Frame : public WindowControl {
  public:
   Frame(Form& form, const QString& name, int index, WindowControl* container);
@@ -20,7 +20,8 @@ class Frame : public WindowControl {
   QWidget* ClientWidget() const override;
 
  private:
-  QGroupBox* box_;
+  class Box;
+  Box* box_;
   QString caption_;
 };
 

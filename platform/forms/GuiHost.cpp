@@ -132,7 +132,9 @@ std::optional<QString> GuiHost::ShowOpenDialog(const FileDialogRequest& request)
   QFileDialog dialog(QApplication::activeWindow(), title, NativeOrEmpty(request.initialDir));
   dialog.setWindowModality(Qt::ApplicationModal);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
+  // Any typed name is taken, as the platform's open dialog takes it by
+  // default: the program answers a name that does not exist itself.
+  dialog.setFileMode(QFileDialog::AnyFile);
   // Qt's own dialog matches the patterns without regard to case, as the
   // platform's does; data CDs are authored with upper-case names.
   dialog.setOption(QFileDialog::DontUseNativeDialog);

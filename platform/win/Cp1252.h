@@ -1,6 +1,7 @@
 #pragma once
-// The Windows-1252 code page: the 8-bit text of settings files and of the
-// names handed to the operating system's 8-bit functions.
+// The Windows-1252 code page: the 8-bit text of the settings files on the
+// CDs, of the error log and of the database text, and the trip a web address
+// takes to the opener. File names never pass through it.
 #include <QByteArray>
 #include <QString>
 

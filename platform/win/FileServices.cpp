@@ -1,8 +1,9 @@
 // File services with the run-time errors the programs' file statements
 // raise: 52 bad file name, 53 file not found, 76 path not found, 70
 // permission denied (the file is in use by someone else), 75 path/file access
-// error (read-only or otherwise refused). Every path is 8-bit text in the
-// code page, in Windows form, and resolved without regard to case.
+// error (read-only or otherwise refused). Every path is in Windows form and
+// resolved without regard to case; file names are Unicode and keep every
+// character (no trip through an 8-bit code page).
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,17 +13,12 @@
 #include <optional>
 
 #include "platform/vb/VbError.h"
-#include "platform/win/Cp1252.h"
 #include "platform/win/FileLocks.h"
 #include "platform/win/FileSystem.h"
 #include "platform/win/Win.h"
 
 namespace win {
 namespace {
-
-fs::SearchTarget AnsiTarget(const QString& path) {
-  return fs::SplitSearchTarget(cp1252::RoundTrip(path));
-}
 
 bool EndsWithSeparator(const QString& path) {
   return path.endsWith(u'\\') || path.endsWith(u'/');
@@ -63,7 +59,7 @@ void CheckName(const QString& path, bool patternAllowed) {
 // The native path of an existing entry; raises 52, 53 or 76 otherwise.
 QString ExistingNative(const QString& path) {
   CheckName(path, false);
-  const QString native = fs::AnsiNativePath(path);
+  const QString native = ToNativePath(path);
   if (!QFileInfo::exists(native)) RaiseNotFound(native);
   return native;
 }
@@ -111,10 +107,10 @@ bool FindFirstFileExists(const QString& path) {
     return false;
   }
   if (!fs::HasWildcards(path)) {
-    const QFileInfo info(fs::AnsiNativePath(path));
+    const QFileInfo info(ToNativePath(path));
     return info.exists() || info.isSymLink();
   }
-  const fs::SearchTarget target = AnsiTarget(path);
+  const fs::SearchTarget target = fs::SplitSearchTarget(path);
   // A search of a folder other than the root also meets "." and "..".
   return QFileInfo(target.nativeFolder).isDir() && !fs::MatchingEntries(target, true).isEmpty();
 }
@@ -123,13 +119,13 @@ bool CanOpenExclusive(const QString& path) {
   if (path.isEmpty() || fs::HasWildcards(path) || fs::HasInvalidNameCharacters(path)) {
     return false;
   }
-  const std::optional<bool> inUse = ProbeInUse(fs::AnsiNativePath(path));
+  const std::optional<bool> inUse = ProbeInUse(ToNativePath(path));
   return inUse.has_value() && !*inUse;
 }
 
 QString Dir(const QString& path) {
   if (fs::HasInvalidNameCharacters(path)) vb::Raise(vb::err::BadFileNameOrNumber);
-  fs::SearchTarget target = AnsiTarget(path);
+  fs::SearchTarget target = fs::SplitSearchTarget(path);
   if (target.name.isEmpty()) target.name = QStringLiteral("*");
   if (!QFileInfo(target.nativeFolder).isDir()) return QString();
   for (const QString& entry : fs::MatchingEntries(target, false)) {
@@ -142,7 +138,7 @@ void FileCopy(const QString& source, const QString& destination) {
   const QString from = ExistingNative(source);
   if (QFileInfo(from).isDir()) vb::Raise(vb::err::PathFileAccessError);
   CheckName(destination, false);
-  const QString to = fs::AnsiNativePath(destination);
+  const QString to = ToNativePath(destination);
   CheckCopyDestination(to, from);
   // Readers may share the source; a lock on it refuses the copy.
   if (ProbeInUse(from, false).value_or(false)) vb::Raise(vb::err::PermissionDenied);
@@ -152,7 +148,7 @@ void FileCopy(const QString& source, const QString& destination) {
 void Kill(const QString& path) {
   CheckName(path, true);
   if (EndsWithSeparator(path)) vb::Raise(vb::err::FileNotFound);
-  const fs::SearchTarget target = AnsiTarget(path);
+  const fs::SearchTarget target = fs::SplitSearchTarget(path);
   if (!QFileInfo(target.nativeFolder).isDir()) vb::Raise(vb::err::PathNotFound);
   QStringList files;
   for (const QString& entry : fs::MatchingEntries(target, false)) {

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <algorithm>
 
-#include "platform/win/Cp1252.h"
 #include "platform/win/Win.h"
 
 namespace win::fs {
@@ -46,10 +45,6 @@ bool MatchesPattern(const QString& name, const QString& pattern) {
     return MatchFrom(name, 0, pattern.chopped(2), 0);
   }
   return false;
-}
-
-QString AnsiNativePath(const QString& windowsPath) {
-  return ToNativePath(cp1252::RoundTrip(windowsPath));
 }
 
 SearchTarget SplitSearchTarget(const QString& windowsPath) {

@@ -16,9 +16,6 @@ bool HasWildcards(const QString& text);
 // characters, "?" one character; a pattern ending in ".*" also matches the
 // name without any extension ("*.*" matches every name).
 bool MatchesPattern(const QString& name, const QString& pattern);
-// The native path of a Windows-form path handed to an 8-bit function: the
-// text first goes through the code page, then through ToNativePath.
-QString AnsiNativePath(const QString& windowsPath);
 
 // A Windows-form path split at its last separator ("\" or "/"): the native
 // folder ("." when the path has none) and the last component.

@@ -1,5 +1,7 @@
 #include "platform/win/ProfileFile.h"
 
+#include <QByteArrayView>
+#include <algorithm>
 #include <optional>
 
 #include "platform/win/Cp1252.h"
@@ -10,6 +12,12 @@ namespace {
 QString Decoded(const Line& line) { return line.text.trimmed(); }
 
 constexpr char16_t kByteOrderMark = 0xFEFF;
+const QByteArray kUtf8Mark = QByteArrayLiteral("\xEF\xBB\xBF");
+
+bool IsAscii(const QByteArray& bytes) {
+  return std::all_of(bytes.begin(), bytes.end(),
+                     [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
 
 // The UTF-16 code units of the bytes after a byte-order mark, taken as they
 // are (a last odd byte is dropped).
@@ -65,6 +73,11 @@ std::vector<Line> SplitLines(const QString& content) {
 ProfileText DecodeProfile(const QByteArray& bytes) {
   if (bytes.startsWith("\xFF\xFE")) return {Utf16Units(bytes, false), TextForm::Utf16LittleEndian};
   if (bytes.startsWith("\xFE\xFF")) return {Utf16Units(bytes, true), TextForm::Utf16BigEndian};
+  const bool marked = bytes.startsWith(kUtf8Mark);
+  const QByteArrayView text = marked ? QByteArrayView(bytes).sliced(kUtf8Mark.size()) : bytes;
+  if (text.isValidUtf8() && (marked || !IsAscii(bytes))) {
+    return {QString::fromUtf8(text), marked ? TextForm::Utf8WithMark : TextForm::Utf8};
+  }
   return {cp1252::Decode(bytes), TextForm::Ansi};
 }
 
@@ -72,9 +85,12 @@ QByteArray EncodeProfile(const ProfileText& text) {
   switch (text.form) {
     case TextForm::Utf16LittleEndian: return Utf16Bytes(text.content, false);
     case TextForm::Utf16BigEndian: return Utf16Bytes(text.content, true);
+    case TextForm::Utf8WithMark: return kUtf8Mark + text.content.toUtf8();
+    case TextForm::Utf8: return text.content.toUtf8();
     case TextForm::Ansi: break;
   }
-  return cp1252::Encode(text.content);
+  const QByteArray bytes = cp1252::Encode(text.content);
+  return cp1252::Decode(bytes) == text.content ? bytes : text.content.toUtf8();
 }
 
 ProfileFile::ProfileFile(const QString& content) : lines_(SplitLines(content)) {}

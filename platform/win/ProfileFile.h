@@ -2,10 +2,17 @@
 // The lines of a settings file, kept character for character so that a
 // write changes only the line it means to change.
 //
-// The file's text form: 8-bit text in the Windows-1252 code page, or UTF-16
-// (little or big endian) when the file starts with its byte-order mark, as
-// the system's settings-file functions read Unicode files. A write keeps the
-// form of the file; a new file is 8-bit text.
+// The file's text form:
+// - UTF-16 (little or big endian) when the file starts with its byte-order
+//   mark, as the system's settings-file functions read Unicode files;
+// - otherwise 8-bit text: UTF-8 when the bytes are valid UTF-8 and not plain
+//   ASCII (a UTF-8 byte-order mark is dropped on reading and kept on
+//   writing), else the Windows-1252 code page, the form of the files on the
+//   CDs.
+// A write keeps the form of the file, so unchanged lines keep their bytes.
+// A new file is Windows-1252 text. Windows-1252 text that the code page
+// cannot hold (a value such as "Łódź.mdb") is written as UTF-8 instead, the
+// whole file at once, so that it reads back with every character.
 //
 // Reading rules, as the operating system's settings-file functions have them:
 // - Lines end with CR LF, LF or a lone CR; the last line may have no end.
@@ -25,7 +32,7 @@
 
 namespace win::profile {
 
-enum class TextForm { Ansi, Utf16LittleEndian, Utf16BigEndian };
+enum class TextForm { Ansi, Utf8, Utf8WithMark, Utf16LittleEndian, Utf16BigEndian };
 
 struct ProfileText {
   QString content;  // without a byte-order mark
@@ -33,7 +40,8 @@ struct ProfileText {
 };
 
 // The file's bytes as text, and back. Both directions keep every character,
-// so the bytes of lines that are not changed stay the same.
+// so the bytes of lines that are not changed stay the same (unless Windows-1252
+// text turns into UTF-8, see above).
 ProfileText DecodeProfile(const QByteArray& bytes);
 QByteArray EncodeProfile(const ProfileText& text);
 

@@ -1,11 +1,10 @@
-// The settings-file functions. Names, values and the file name are 8-bit
-// text in the Windows-1252 code page, so every text passes through it (also
-// a value read from a Unicode file).
+// The settings-file functions. Names, values and the file name are Unicode
+// text and keep every character: a path written into a settings file reads
+// back as the same path (the file's text form is ProfileFile's).
 #include <QFile>
 #include <QFileInfo>
 #include <optional>
 
-#include "platform/win/Cp1252.h"
 #include "platform/win/FileSystem.h"
 #include "platform/win/ProfileFile.h"
 #include "platform/win/Win.h"
@@ -21,11 +20,11 @@ std::optional<QByteArray> ReadProfile(const QString& nativePath) {
   return file.readAll();
 }
 
-QString Name(const QString& text) { return cp1252::RoundTrip(text).trimmed(); }
+QString Name(const QString& text) { return text.trimmed(); }
 
 // The default loses its trailing blanks, as the system function does.
 QString TrimmedDefault(const QString& text) {
-  QString value = cp1252::RoundTrip(text);
+  QString value = text;
   while (!value.isEmpty() && (value.back() == u' ' || value.back() == u'\t')) value.chop(1);
   return value;
 }
@@ -33,14 +32,14 @@ QString TrimmedDefault(const QString& text) {
 std::optional<QString> LookUp(const QString& section, const QString& key,
                               const QString& fileName) {
   if (fileName.isEmpty()) return std::nullopt;
-  const auto content = ReadProfile(fs::AnsiNativePath(fileName));
+  const auto content = ReadProfile(ToNativePath(fileName));
   if (!content) return std::nullopt;
   const profile::ProfileFile file(profile::DecodeProfile(*content).content);
   const int header = file.FindSection(Name(section));
   if (header < 0) return std::nullopt;
   const int line = file.FindKey(header, Name(key));
   if (line < 0) return std::nullopt;
-  return cp1252::RoundTrip(profile::StripQuotes(file.ValueAt(line)));
+  return profile::StripQuotes(file.ValueAt(line));
 }
 
 // Copies the text into the buffer with its terminating zero, as into the
@@ -67,7 +66,7 @@ uint32_t GetPrivateProfileString(const QString& section, const QString& key,
 bool WritePrivateProfileString(const QString& section, const QString& key,
                                const QString& value, const QString& fileName) {
   if (fileName.trimmed().isEmpty()) return false;
-  const QString native = fs::AnsiNativePath(fileName);
+  const QString native = ToNativePath(fileName);
   profile::ProfileText text;
   if (QFileInfo::exists(native)) {
     if (fs::IsReadOnly(QFileInfo(native))) return false;
@@ -76,7 +75,7 @@ bool WritePrivateProfileString(const QString& section, const QString& key,
     text = profile::DecodeProfile(*existing);
   }
   profile::ProfileFile file(text.content);
-  file.SetValue(Name(section), Name(key), cp1252::RoundTrip(value));
+  file.SetValue(Name(section), Name(key), value);
   text.content = file.Content();
   const QByteArray updated = profile::EncodeProfile(text);
   QFile out(native);

@@ -1,8 +1,14 @@
 // The program's folder, its command line and the opener of web addresses.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
 #include "platform/win/Cp1252.h"
+#include "platform/win/FileSystem.h"
 #include "platform/win/Win.h"
 
 namespace win {
@@ -23,32 +29,29 @@ ProgramState& State() {
 QString FolderOfProgram(const char* argv0) {
   QString program = QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget();
   if (program.isEmpty() && argv0 != nullptr) {
-    program = QFileInfo(QString::fromLocal8Bit(argv0)).absoluteFilePath();
+    program = QFileInfo(QFile::decodeName(argv0)).absoluteFilePath();
   }
   return QFileInfo(program).absolutePath();
 }
 
-// An argument as the system passes it on a command line: in quotation marks
-// when it is empty or holds blanks, with backslashes before a quotation mark
-// doubled and the mark itself escaped.
-QString QuotedArgument(const QString& argument) {
-  if (!argument.isEmpty() && !argument.contains(u' ') && !argument.contains(u'\t') &&
-      !argument.contains(u'"')) {
-    return argument;
-  }
-  QString quoted = QStringLiteral("\"");
-  qsizetype backslashes = 0;
-  for (QChar ch : argument) {
-    if (ch == u'\\') {
-      ++backslashes;
-      continue;
-    }
-    if (ch == u'"') backslashes = backslashes * 2 + 1;
-    quoted += QString(backslashes, u'\\') + ch;
-    backslashes = 0;
-  }
-  quoted += QString(backslashes * 2, u'\\') + u'"';
-  return quoted;
+// An existing folder the program may not write into: the current user may
+// not create files in it (permissions, a read-only mount), or no write
+// permission is set for anyone, the platform's read-only rule, which holds
+// for the superuser as well.
+bool IsUnwritableFolder(const QString& nativeFolder) {
+  const QFileInfo info(nativeFolder);
+  if (!info.isDir()) return false;
+  if (fs::IsReadOnly(info)) return true;
+  return faccessat(AT_FDCWD, QFile::encodeName(nativeFolder).constData(), W_OK | X_OK,
+                   AT_EACCESS) != 0;
+}
+
+// $XDG_CONFIG_HOME/<program name>, or ~/.config/<program name> when the
+// variable is unset, empty or not an absolute path.
+QString PerUserFolder(const QString& programName) {
+  QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+  if (base.isEmpty() || QDir::isRelativePath(base)) base = QDir::homePath() + QStringLiteral("/.config");
+  return QDir::cleanPath(base + u'/' + programName);
 }
 
 }  // namespace
@@ -64,17 +67,27 @@ QString AppPath() {
 
 QString CommandLine() { return State().commandLine; }
 
-// Each argument is a native path at most: it reaches the program in Windows
-// form, so that the path rules see backslashes.
+// The arguments name one launch file: a path typed without quotation marks
+// arrives split at its blanks, so the arguments are joined by blanks again.
+// The path reaches the program absolute (a name typed in the CD's folder
+// names a file there) and in Windows form, so that the path rules see
+// backslashes, and without quotation marks.
 void SetProgramArguments(int argc, char** argv) {
   ProgramState& state = State();
   state.appPath = ToWindowsPath(FolderOfProgram(argc > 0 ? argv[0] : nullptr));
   state.appPathKnown = true;
   QStringList arguments;
-  for (int i = 1; i < argc; ++i) {
-    arguments.append(QuotedArgument(ToWindowsPath(QString::fromLocal8Bit(argv[i]))));
-  }
-  state.commandLine = arguments.join(u' ');
+  for (int i = 1; i < argc; ++i) arguments.append(QFile::decodeName(argv[i]));
+  const QString path = arguments.join(u' ');
+  state.commandLine = path.isEmpty() ? QString() : ToWindowsPath(QFileInfo(path).absoluteFilePath());
+}
+
+QString WritableAppPath(const QString& programName) {
+  const QString programFolder = AppPath();
+  if (!IsUnwritableFolder(ToNativePath(programFolder))) return programFolder;
+  const QString perUser = PerUserFolder(programName);
+  QDir().mkpath(perUser);
+  return ToWindowsPath(perUser);
 }
 
 void SetAppPathForTesting(const QString& windowsPath) {

@@ -60,7 +60,15 @@ int64_t FileLen(const QString& path);
 // ---- Program ------------------------------------------------------------------
 // The program's folder in Windows form, without a trailing backslash (App.Path).
 QString AppPath();
-// The command-line argument text, unchanged (Command$).
+// The folder where the program keeps its own files (its settings file, its
+// error log), in Windows form without a trailing backslash: the program's
+// folder when the program may write into it, else the per-user folder
+// $XDG_CONFIG_HOME/<programName> (~/.config/<programName> without that
+// variable), created when missing. As for a file, a folder without any write
+// permission counts as not writable even for the superuser.
+QString WritableAppPath(const QString& programName);
+// The command-line argument text (Command$): the launch file's absolute path
+// in Windows form, "" without arguments.
 QString CommandLine();
 // Called once by main(): the program file and its arguments.
 void SetProgramArguments(int argc, char** argv);

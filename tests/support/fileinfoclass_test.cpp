@@ -86,11 +86,15 @@ class FileInfoFilesTest : public testutil::TempFolderTest {
 };
 
 TEST_F(FileInfoFilesTest, ExistenceCountsFoldersAndPatterns) {
+  ASSERT_TRUE(QDir(dir_.path()).mkpath("Łódź"));
+  Write("Łódź/Łódź.mdb", "jet");
   struct Case { QString path; bool exists; };
   const Case cases[] = {
       {W("data\\cem.mdb"), true}, {W("DATA\\CEM.MDB"), true}, {W("data"), true},
       {W("data\\*.mdb"), true},   {W("data\\*.xls"), false},  {W("data\\none.mdb"), false},
       {"", false},
+      {W("Łódź\\Łódź.mdb"), true},  // names outside Windows-1252 keep every character
+      {W("Łódź"), true},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(NewFileInfoClass(c.path)->MFileExists(), c.exists) << c.path.toStdString();

@@ -6,6 +6,7 @@
 #include "platform/win/Win.h"
 #include "support/AppIdentity.h"
 #include "tests/testkit/ErrorLogTest.h"
+#include "tests/testkit/ScopedChanges.h"
 
 #include <gtest/gtest.h>
 
@@ -144,6 +145,42 @@ TEST_F(GlobErrorTest, AnUnwritableLogShowsTheFailureThenStillAsks) {
   EXPECT_EQ(Box(0).prompt, "Error 76 (Path not found) in procedure SaveItToTextFile Ln# 0");
   EXPECT_EQ(Box(1).prompt, "Error 5 (x) Process: a.b ln# 0" + kSecondLine);
   EXPECT_EQ(Box(1).flags, 18);
+}
+
+// The log's name is used as it is, in the existence test and in the write:
+// through an 8-bit code page the second error of the day would find no file
+// and fail to create the one that is there.
+TEST_F(GlobErrorTest, AProgramFolderOutsideTheCodePageKeepsEveryLine) {
+  ASSERT_TRUE(QDir(folder.path()).mkdir("Ωmega"));
+  win::SetAppPathForTesting(win::ToWindowsPath(folder.path()) + "\\Ωmega");
+  for (int i = 0; i < 2; ++i) h->QueueMessageBoxAnswer(Ignore);
+  EXPECT_EQ(WriteErrorLog("first", true), Ignore);
+  EXPECT_EQ(WriteErrorLog("second", true), Ignore);
+  ASSERT_EQ(h->MessageBoxes().size(), 2u);
+  EXPECT_EQ(Box(1).prompt, "second" + kSecondLine);
+  QFile log(QDir(folder.path()).filePath("Ωmega/Error_Gravelight_12082024.log"));
+  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+  EXPECT_EQ(log.readAll(), LogLine(kDecember8, "first") + LogLine(kDecember8, "second"));
+}
+
+// An installed program may not write into its folder: the log goes to the
+// program's per-user folder, with no failure message before the question.
+TEST_F(GlobErrorTest, AReadOnlyProgramFolderLogsInThePerUserFolder) {
+  const QDir dir(folder.path());
+  ASSERT_TRUE(dir.mkdir("program"));
+  win::SetAppPathForTesting(win::ToWindowsPath(dir.filePath("program")));
+  const testutil::ScopedEnvironmentVariable config("XDG_CONFIG_HOME",
+                                                   dir.filePath("config").toUtf8());
+  const testutil::ScopedReadOnlyFolder readOnly(dir.filePath("program"));
+  h->QueueMessageBoxAnswer(Retry);
+  EXPECT_EQ(WriteErrorLog("Error 5 (x) Process: a.b ln# 0", true), Retry);
+  ASSERT_EQ(h->MessageBoxes().size(), 1u);
+  EXPECT_EQ(Box(0).flags, 18);
+  QFile log(dir.filePath("config/Gravelight/Error_Gravelight_12082024.log"));
+  ASSERT_TRUE(log.open(QIODevice::ReadOnly));
+  EXPECT_EQ(log.readAll(), LogLine(kDecember8, "Error 5 (x) Process: a.b ln# 0"));
+  EXPECT_TRUE(dir.entryList({"Error_*"}, QDir::Files).isEmpty());
+  EXPECT_TRUE(QDir(dir.filePath("program")).isEmpty());
 }
 
 // ---- The handler of a trapping procedure ----------------------------------------

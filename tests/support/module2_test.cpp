@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -48,6 +49,19 @@ TEST_F(Module2Test, WriteINIValueWritesOrSilentlyDoesNothing) {
   Module2::WriteINIValue("SETTING", "DATAFILE", "x", "");
   Module2::WriteINIValue("SETTING", "DATAFILE", "x", File("no-folder\\remember.ini"));
   EXPECT_FALSE(QFile::exists(dir_.filePath("no-folder")));
+}
+
+// What the viewer writes reads back as the same path, also outside
+// Windows-1252, and the program's own settings file may lie in such a folder.
+TEST_F(Module2Test, APathOutsideTheCodePageReadsBackUnchanged) {
+  ASSERT_TRUE(QDir(dir_.path()).mkdir("Ωmega"));
+  const QString remember = File("Ωmega\\remember.ini");
+  const QString path = "\\media\\anna\\MAPLE HILL\\Łódź.mdb";
+  Module2::WriteINIValue("SETTING", "DATAPATH", "\\media\\anna\\MAPLE HILL\\", remember);
+  Module2::WriteINIValue("SETTING", "DATAFILEPATH", path, remember);
+  EXPECT_EQ(Module2::ReadINIValue("SETTING", "DATAFILEPATH", "d:\\db1.mdb", remember), path);
+  EXPECT_EQ(Module2::ReadINIValue("SETTING", "DATAPATH", "d:\\", remember),
+            "\\media\\anna\\MAPLE HILL\\");
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPixmap>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <cmath>
@@ -68,6 +71,57 @@ TEST_F(GeometryTest, ControlsArePlacedFromTheirContainersInsideCorner) {
   EXPECT_EQ(inside, QPoint(40 + border, border));
   viewer.SetBorderStyle(0);
   EXPECT_EQ(image.Widget()->mapTo(form.ClientWidget(), QPoint(0, 0)), QPoint(40, 0));
+}
+
+// A frame as the platform draws it: an etched border whose top line runs
+// through the middle of the caption, the caption about 8 pixels in on the
+// frame's background, over the line; contained controls are still placed
+// from the outer top-left corner.
+TEST_F(GeometryTest, AFramesCaptionLiesOnItsTopLine) {
+  Form form("F");
+  Frame& frame = form.Add<Frame>("RecordNavigation_Frame");
+  frame.Move(0, 0, 6015, 855);
+  frame.SetCaption("Record Navigation");
+  frame.SetBackColor(0x00C0FFFF);  // a light yellow, so that the background is known
+  Label& label = form.Add<Label>("Label15", &frame);
+  label.Move(2400, 180, 1215, 225);
+  label.SetVisible(false);
+  EXPECT_EQ(label.Widget()->mapTo(frame.Widget(), QPoint(0, 0)), QPoint(160, 12));
+
+  const QFontMetrics metrics(frame.Widget()->font());
+  const int line = metrics.height() / 2;
+  const QColor background(0xFF, 0xFF, 0xC0);
+  auto image = [&] { return frame.Widget()->grab().toImage(); };
+  // The first pixel (row by row) in the area that is not the background.
+  auto inkIn = [&](const QImage& picture, const QRect& area) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x)
+        if (picture.pixelColor(x, y) != background) return QPoint(x, y);
+    return QPoint(-1, -1);
+  };
+  // The first column (left to right) with such a pixel in the rows given.
+  auto firstInkColumn = [&](const QImage& picture, int top, int bottom) {
+    for (int x = 0; x < picture.width(); ++x)
+      for (int y = top; y <= bottom; ++y)
+        if (picture.pixelColor(x, y) != background) return x;
+    return -1;
+  };
+  QImage drawn = image();
+  // Right of the caption the first row drawn from the top is the top line;
+  // left of it the line runs too.
+  EXPECT_EQ(inkIn(drawn, QRect(drawn.width() - 20, 0, 1, drawn.height())).y(), line);
+  EXPECT_EQ(inkIn(drawn, QRect(3, 0, 1, drawn.height())).y(), line);
+  // Above the line only the caption is drawn, starting about 8 pixels in;
+  // its text reaches below the line as well.
+  EXPECT_NEAR(firstInkColumn(drawn, 0, line - 1), 8, 2);
+  EXPECT_NE(inkIn(drawn, QRect(4, line + 2, 60, 3)), QPoint(-1, -1));
+
+  // Behind the caption the line is hidden by the frame's background.
+  frame.SetCaption("        ");
+  drawn = image();
+  EXPECT_EQ(inkIn(drawn, QRect(8, 0, metrics.horizontalAdvance("        "), line + 1)),
+            QPoint(-1, -1));
+  EXPECT_EQ(inkIn(drawn, QRect(3, 0, 1, drawn.height())).y(), line);
 }
 
 TEST_F(GeometryTest, PropertiesByNameAndTheirErrors) {

@@ -8,10 +8,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -424,6 +426,31 @@ TEST_F(GuiHostTest, OpenDialogReturnsTheChosenFileInWindowsFormOrNothing) {
 
   WhenModalShown<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
   EXPECT_EQ(host().ShowOpenDialog(request), std::nullopt);
+}
+
+// As the platform's open dialog, the dialog takes a typed name that does not
+// exist; the program answers it with its own messages.
+TEST_F(GuiHostTest, OpenDialogTakesATypedNameThatDoesNotExist) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  FileDialogRequest request;
+  request.filter = "Gravelight Data(*.mdb)|*.mdb";
+  request.initialDir = win::ToWindowsPath(dir.path());
+  bool openEnabled = false;
+  WhenModalShown<QFileDialog>([&](QFileDialog& dialog) {
+    auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+    auto* buttons = dialog.findChild<QDialogButtonBox*>("buttonBox");
+    if (name && buttons) {
+      name->setText("typed.mdb");
+      QPushButton* open = buttons->button(QDialogButtonBox::Open);
+      openEnabled = open && open->isEnabled();
+      if (openEnabled) open->click();
+    }
+    if (dialog.isVisible()) dialog.reject();
+  });
+  EXPECT_EQ(host().ShowOpenDialog(request),
+            std::optional<QString>(win::ToWindowsPath(QDir(dir.path()).filePath("typed.mdb"))));
+  EXPECT_TRUE(openEnabled);
 }
 
 TEST_F(GuiHostTest, ShowModalWaitsUntilTheWindowIsHidden) {

@@ -209,6 +209,25 @@ TEST_F(FileServicesTest, CopyKillAndAttributes) {
   EXPECT_FALSE(QFile::exists(N("Data/copy.mdb")));
 }
 
+// File names are Unicode: a name outside Windows-1252 keeps every character
+// (through that code page "Ωmega\\Łódź.mdb" would become "?mega\\?ód?.mdb").
+TEST_F(FileServicesTest, NamesOutsideTheCodePageKeepEveryCharacter) {
+  ASSERT_TRUE(QDir(dir_.path()).mkdir("Ωmega"));
+  Write("Ωmega/Łódź.mdb", "jet");
+  EXPECT_TRUE(FindFirstFileExists(W("Ωmega\\Łódź.mdb")));
+  EXPECT_TRUE(FindFirstFileExists(W("ωMEGA\\łÓDŹ.MDB")));  // without regard to case
+  EXPECT_TRUE(FindFirstFileExists(W("Ωmega\\Ł*.mdb")));
+  EXPECT_FALSE(FindFirstFileExists(W("Ωmega\\Lodz.mdb")));
+  EXPECT_EQ(Dir(W("Ωmega\\*.mdb")), "Łódź.mdb");
+  EXPECT_TRUE(CanOpenExclusive(W("Ωmega\\Łódź.mdb")));
+  EXPECT_EQ(FileLen(W("Ωmega\\Łódź.mdb")), 3);
+  EXPECT_EQ(GetAttr(W("Ωmega")), vbDirectory);
+  FileCopy(W("Ωmega\\Łódź.mdb"), W("Ωmega\\Gdańsk.mdb"));
+  EXPECT_EQ(Read("Ωmega/Gdańsk.mdb"), "jet");
+  Kill(W("Ωmega\\G*.mdb"));
+  EXPECT_FALSE(QFile::exists(N("Ωmega/Gdańsk.mdb")));
+}
+
 TEST_F(FileServicesTest, CopyOrKillRefusedWhileAnotherProcessHoldsTheFile) {
   Write("Data/busy.txt", "x");
   Holder holder(N("Data/busy.txt"), false);

@@ -141,9 +141,66 @@ TEST_F(ProfileTest, WriteCreatesTheFileAndReadsBack) {
   EXPECT_TRUE(WritePrivateProfileString("SETTING", "DATAFILE", QString::fromUtf8("Grab€é.mdb"), file));
   EXPECT_EQ(Read("new.ini"), "[SETTING]\r\nDATAFILE=Grab\x80\xE9.mdb\r\n");
   EXPECT_EQ(Get("setting", "datafile", "", file), QString::fromUtf8("Grab€é.mdb"));
-  // Text outside the code page arrives as "?", as through any 8-bit interface.
-  EXPECT_TRUE(WritePrivateProfileString("S", "k", QString::fromUtf8("Łódź"), file));
-  EXPECT_EQ(Get("S", "k", "", file), QString::fromUtf8("?ód?"));
+  // A value the code page cannot hold turns the file into UTF-8, so that
+  // every value reads back as it was written.
+  EXPECT_TRUE(WritePrivateProfileString("S", "k", QString::fromUtf8("\\media\\Łódź.mdb"), file));
+  EXPECT_EQ(Read("new.ini"),
+            "[SETTING]\r\nDATAFILE=Grab\xE2\x82\xAC\xC3\xA9.mdb\r\n"
+            "[S]\r\nk=\\media\\\xC5\x81\xC3\xB3" "d\xC5\xBA.mdb\r\n");
+  EXPECT_EQ(Get("S", "k", "", file), QString::fromUtf8("\\media\\Łódź.mdb"));
+  EXPECT_EQ(Get("setting", "datafile", "", file), QString::fromUtf8("Grab€é.mdb"));
+}
+
+// 8-bit files are UTF-8 when their bytes are valid UTF-8, else Windows-1252
+// (the files on the CDs).
+TEST_F(ProfileTest, EightBitFilesReadAsUtf8WhenValidElseAsWindows1252) {
+  struct Case { const char* name; QByteArray bytes; QString value; };
+  const Case cases[] = {
+      {"utf-8", "[S]\r\nk=\xC5\x81\xC3\xB3" "d\xC5\xBA.mdb\r\n", QString::fromUtf8("Łódź.mdb")},
+      {"utf-8 with its mark", "\xEF\xBB\xBF[S]\r\nk=\xC3\xA9\r\n", QString::fromUtf8("é")},
+      {"windows-1252", "[S]\r\nk=M\xFCnchen \x80\r\n", QString::fromUtf8("München €")},
+      {"not all of it utf-8", "[S]\r\nk=\xC3\xA9\r\nj=\xE9\r\n", QString::fromUtf8("Ã©")},
+      {"a cut utf-8 sequence", "[S]\r\nk=a\xC5", QString::fromUtf8("aÅ")},
+  };
+  for (const Case& c : cases) {
+    Write("e.ini", c.bytes);
+    EXPECT_EQ(Get("S", "k", "", WinPath("e.ini")), c.value) << c.name;
+  }
+}
+
+// A write keeps the file's form and the bytes of every other line; only a
+// Windows-1252 file that must take a value outside the code page turns into
+// UTF-8 as a whole.
+TEST_F(ProfileTest, WritesKeepTheFormOfEightBitFiles) {
+  struct Case { const char* name; QByteArray before; const char* value; QByteArray after; };
+  const Case cases[] = {
+      {"utf-8 stays utf-8", "[S]\r\na=\xC5\x81\r\nk=1\r\n", "\xC3\xA9",
+       "[S]\r\na=\xC5\x81\r\nk=\xC3\xA9\r\n"},
+      {"the mark stays", "\xEF\xBB\xBF[S]\r\nk=1\r\n", "2", "\xEF\xBB\xBF[S]\r\nk=2\r\n"},
+      {"windows-1252 stays", "[S]\r\na=M\xFCnchen\x81\r\nk=1\r\n", "\xC3\xA9",
+       "[S]\r\na=M\xFCnchen\x81\r\nk=\xE9\r\n"},
+      {"windows-1252 becomes utf-8", "[S]\r\na=M\xFCnchen\r\nk=1\r\n", "\xC5\x81",
+       "[S]\r\na=M\xC3\xBCnchen\r\nk=\xC5\x81\r\n"},
+  };
+  for (const Case& c : cases) {
+    Write("f.ini", c.before);
+    EXPECT_TRUE(WritePrivateProfileString("S", "k", QString::fromUtf8(c.value), WinPath("f.ini")))
+        << c.name;
+    EXPECT_EQ(Read("f.ini"), c.after) << c.name;
+  }
+}
+
+// Names of folders, files, sections and keys keep every character.
+TEST_F(ProfileTest, NamesOutsideTheCodePageKeepEveryCharacter) {
+  ASSERT_TRUE(QDir(dir_.path()).mkdir(QString::fromUtf8("Ωmega")));
+  const QString file = WinPath(QString::fromUtf8("Ωmega\\Łódź.ini"));
+  EXPECT_TRUE(WritePrivateProfileString(QString::fromUtf8("Łódź"), QString::fromUtf8("ź"), "1", file));
+  EXPECT_EQ(Read(QString::fromUtf8("Ωmega/Łódź.ini")),
+            "[\xC5\x81\xC3\xB3" "d\xC5\xBA]\r\n\xC5\xBA=1\r\n");
+  EXPECT_EQ(Get(QString::fromUtf8("łÓDŹ"), QString::fromUtf8("Ź"), "d", file), "1");
+  EXPECT_EQ(Get("?ód?", "?", "d", file), "d");
+  EXPECT_EQ(Get(QString::fromUtf8("Łódź"), QString::fromUtf8("ź"), "d",
+                WinPath(QString::fromUtf8("?mega\\?ód?.ini"))), "d");
 }
 
 TEST_F(ProfileTest, UnwritableTargetsChangeNothing) {
@@ -169,8 +226,7 @@ TEST_F(ProfileTest, ReadsAndWritesUnicodeFiles) {
   }
   for (const QByteArray& bytes : {little, big}) {
     Write("u.ini", bytes);
-    // The value reaches the caller as 8-bit text.
-    EXPECT_EQ(Get("SETTING", "datafile", "d", WinPath("u.ini")), QString::fromUtf8("M\u00fcnchen ?"));
+    EXPECT_EQ(Get("SETTING", "datafile", "d", WinPath("u.ini")), QString::fromUtf8("M\u00fcnchen \u0141"));
     EXPECT_TRUE(WritePrivateProfileString("Setting", "other", "2", WinPath("u.ini")));
     QByteArray expected = bytes;
     const bool isBig = bytes.startsWith("\xFE");

@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include "platform/win/Win.h"
+#include "tests/testkit/ScopedChanges.h"
 
 namespace win {
 namespace {
@@ -16,20 +19,35 @@ QString CommandLineOf(std::vector<std::string> arguments) {
   return CommandLine();
 }
 
-TEST(ProgramTest, CommandLineJoinsTheArgumentsInWindowsForm) {
-  struct Case { std::vector<std::string> argv; const char* commandLine; };
+// The arguments name one launch file: absolute, in Windows form, without
+// quotation marks, also when a folder has blanks or names outside any 8-bit
+// code page.
+TEST(ProgramTest, CommandLineIsTheLaunchFilesAbsolutePathInWindowsForm) {
+  QTemporaryDir current;
+  ASSERT_TRUE(current.isValid());
+  const QString previous = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(current.path()));
+  const QString here = ToWindowsPath(QDir::currentPath());
+  struct Case { std::vector<std::string> argv; QString commandLine; };
   const Case cases[] = {
       {{"prog"}, ""},
+      {{"prog", ""}, ""},
       {{"prog", "/media/cd/go.ini"}, "\\media\\cd\\go.ini"},
-      {{"prog", "/media/my cd/go.ini"}, "\"\\media\\my cd\\go.ini\""},
-      {{"prog", "a", "b c"}, "a \"b c\""},
-      {{"prog", "say \"hi\""}, "\"say \\\"hi\\\"\""},
-      {{"prog", "dir /"}, "\"dir \\\\\""},  // a trailing backslash doubles before the mark
-      {{"prog", ""}, "\"\""},
+      {{"prog", "/media/anna/MAPLE HILL/gravelight.ini"},
+       "\\media\\anna\\MAPLE HILL\\gravelight.ini"},
+      // Typed without quotation marks, the path arrives split at its blank.
+      {{"prog", "/media/anna/MAPLE", "HILL/gravelight.ini"},
+       "\\media\\anna\\MAPLE HILL\\gravelight.ini"},
+      {{"prog", "gravelight.ini"}, here + "\\gravelight.ini"},
+      {{"prog", "./disc/../gravelight.ini"}, here + "\\gravelight.ini"},
+      {{"prog", "say \"hi\".ini"}, here + "\\say \"hi\".ini"},
+      {{"prog", "/media/\xC5\x81\xC3\xB3" "d\xC5\xBA/go.ini"},
+       QString::fromUtf8("\\media\\\u0141\u00f3d\u017a\\go.ini")},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(CommandLineOf(c.argv), c.commandLine) << c.commandLine;
+    EXPECT_EQ(CommandLineOf(c.argv), c.commandLine) << c.commandLine.toStdString();
   }
+  QDir::setCurrent(previous);
 }
 
 TEST(ProgramTest, AppPathIsTheProgramFolderInWindowsForm) {
@@ -43,6 +61,38 @@ TEST(ProgramTest, AppPathIsTheProgramFolderInWindowsForm) {
   SetCommandLineForTesting("\"quoted\"");
   EXPECT_EQ(AppPath(), "\\opt\\app");
   EXPECT_EQ(CommandLine(), "\"quoted\"");
+}
+
+// The program's own files stay beside it while it may write there, and go
+// to the per-user folder when it may not (a folder without write permission
+// counts as such for the superuser too).
+TEST(ProgramTest, OwnFilesGoToThePerUserFolderWhenTheProgramFolderIsNotWritable) {
+  QTemporaryDir root;
+  ASSERT_TRUE(root.isValid());
+  const QDir dir(root.path());
+  ASSERT_TRUE(dir.mkpath("Program Files/Gravelight"));
+  const QString program = dir.filePath("Program Files/Gravelight");
+  const testutil::ScopedEnvironmentVariable home("HOME", dir.filePath("home").toUtf8());
+  const testutil::ScopedEnvironmentVariable config("XDG_CONFIG_HOME",
+                                                   dir.filePath("config").toUtf8());
+  SetAppPathForTesting(ToWindowsPath(program));
+  EXPECT_EQ(WritableAppPath("Gravelight"), ToWindowsPath(program));
+  EXPECT_FALSE(dir.exists("config"));
+
+  const testutil::ScopedReadOnlyFolder readOnly(program);
+  EXPECT_EQ(WritableAppPath("Gravelight"), ToWindowsPath(dir.filePath("config/Gravelight")));
+  EXPECT_TRUE(QFileInfo(dir.filePath("config/Gravelight")).isDir());
+  // Without a usable XDG_CONFIG_HOME: ~/.config.
+  for (const char* value : {static_cast<const char*>(nullptr), "", "relative/config"}) {
+    const testutil::ScopedEnvironmentVariable unusable("XDG_CONFIG_HOME", value);
+    EXPECT_EQ(WritableAppPath("Mournlight"),
+              ToWindowsPath(dir.filePath("home/.config/Mournlight")));
+  }
+  EXPECT_TRUE(QFileInfo(dir.filePath("home/.config/Mournlight")).isDir());
+
+  // A program folder that is not there is named as it is.
+  SetAppPathForTesting(ToWindowsPath(dir.filePath("gone")));
+  EXPECT_EQ(WritableAppPath("Gravelight"), ToWindowsPath(dir.filePath("gone")));
 }
 
 TEST(ProgramTest, ShellExecuteUsesTheInstalledOpener) {
