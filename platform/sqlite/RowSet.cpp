@@ -147,7 +147,41 @@ RowSet RowSet::Execute(std::shared_ptr<sqlite3> db, const QString& sqliteSql) {
 
 RowSet RowSet::Execute(sqlite3* db, const QString& sqliteSql) { return Run(db, nullptr, sqliteSql); }
 
-RowSet RowSet::Run(sqlite3* db, std::shared_ptr<sqlite3> owner, const QString& sqliteSql) {
+RowSet RowSet::Execute(sqlite3* db, const QString& sqliteSql,
+                       const std::vector<vb::Variant>& parameters) {
+  return Run(db, nullptr, sqliteSql, parameters);
+}
+
+namespace {
+
+void Bind(sqlite3* db, sqlite3_stmt* stmt, int index, const vb::Variant& value) {
+  int rc = SQLITE_OK;
+  switch (value.type()) {
+    case vb::Variant::Type::Empty:
+    case vb::Variant::Type::Null:
+      rc = sqlite3_bind_null(stmt, index);
+      break;
+    case vb::Variant::Type::String: {
+      const QByteArray text = value.AsString().toUtf8();
+      rc = sqlite3_bind_text(stmt, index, text.constData(), static_cast<int>(text.size()),
+                             SQLITE_TRANSIENT);
+      break;
+    }
+    case vb::Variant::Type::Integer:
+    case vb::Variant::Type::Long:
+      rc = sqlite3_bind_int64(stmt, index, static_cast<sqlite3_int64>(value.ToDouble()));
+      break;
+    default:
+      rc = sqlite3_bind_double(stmt, index, value.ToDouble());
+      break;
+  }
+  if (rc != SQLITE_OK) RaiseSqliteError(db, rc);
+}
+
+}  // namespace
+
+RowSet RowSet::Run(sqlite3* db, std::shared_ptr<sqlite3> owner, const QString& sqliteSql,
+                   const std::vector<vb::Variant>& parameters) {
   const QByteArray sql = sqliteSql.toUtf8();
   sqlite3_stmt* raw = nullptr;
   const char* tail = nullptr;
@@ -163,11 +197,16 @@ RowSet RowSet::Run(sqlite3* db, std::shared_ptr<sqlite3> owner, const QString& s
     vb::Raise(3027, QStringLiteral("Cannot update. Database or object is read-only."));
   if (sqlite3_column_count(stmt.get()) == 0)  // not a query (REINDEX, ...)
     vb::Raise(3219, QStringLiteral("Invalid operation."));
+  if (static_cast<size_t>(sqlite3_bind_parameter_count(stmt.get())) != parameters.size())
+    vb::Raise(3061, QStringLiteral("Too few parameters. Expected %1.")
+                        .arg(sqlite3_bind_parameter_count(stmt.get())));
+  for (size_t i = 0; i < parameters.size(); ++i)
+    Bind(db, stmt.get(), static_cast<int>(i) + 1, parameters[i]);
 
   RowSet set;
   set.AddColumns(stmt.get());
   Stmt keys;
-  if (owner && set.PrepareKeyed(db, sqliteSql, keys)) {
+  if (owner && parameters.empty() && set.PrepareKeyed(db, sqliteSql, keys)) {
     stmt.reset();
     set.ReadKeys(db, keys.get(), sqliteSql);
     set.db_ = std::move(owner);

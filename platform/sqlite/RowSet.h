@@ -70,6 +70,11 @@ class RowSet {
   static RowSet Execute(std::shared_ptr<sqlite3> db, const QString& sqliteSql);
   // The same, reading every row at once: the set never reads `db` later.
   static RowSet Execute(sqlite3* db, const QString& sqliteSql);
+  // The statement with values bound to its parameters ("?"), in order:
+  // numbers as numbers, text as text, Null and Empty as NULL. Every row is
+  // read at once.
+  static RowSet Execute(sqlite3* db, const QString& sqliteSql,
+                        const std::vector<vb::Variant>& parameters);
 
   int RowCount() const { return static_cast<int>(keyed_ ? keys_.size() : rows_.size()); }
   int ColumnCount() const { return static_cast<int>(names_.size()); }
@@ -97,7 +102,8 @@ class RowSet {
   };
   using Stmt = std::unique_ptr<sqlite3_stmt, StmtCloser>;
 
-  static RowSet Run(sqlite3* db, std::shared_ptr<sqlite3> owner, const QString& sqliteSql);
+  static RowSet Run(sqlite3* db, std::shared_ptr<sqlite3> owner, const QString& sqliteSql,
+                    const std::vector<vb::Variant>& parameters = {});
   void AddColumns(sqlite3_stmt* stmt);
   bool PrepareKeyed(sqlite3* db, const QString& sqliteSql, Stmt& keys);
   void ReadKeys(sqlite3* db, sqlite3_stmt* keys, const QString& sqliteSql);

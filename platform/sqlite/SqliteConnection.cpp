@@ -63,4 +63,12 @@ SqliteRecordset SqliteConnection::OpenQuery(const QString& sql, bool wholeTable)
   return SqliteRecordset(std::make_shared<const RowSet>(RowSet::Execute(db_, translated)));
 }
 
+SqliteRecordset SqliteConnection::OpenQuery(const QString& sql,
+                                            const std::vector<vb::Variant>& parameters) {
+  if (!db_) vb::Raise(vb::err::ObjectInvalid, QStringLiteral("Object invalid or no longer set."));
+  const QString translated = TranslateJetSql(sql);
+  return SqliteRecordset(
+      std::make_shared<const RowSet>(RowSet::Execute(db_.get(), translated, parameters)));
+}
+
 }  // namespace sqlitedb

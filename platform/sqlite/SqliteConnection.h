@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <memory>
+#include <vector>
 
 struct sqlite3;
 
@@ -34,6 +35,9 @@ class SqliteConnection {
   // set tells from the statement itself how to hold its rows (RowSet).
   // Raises 3420 before OpenDatabaseFile.
   SqliteRecordset OpenQuery(const QString& sql, bool wholeTable);
+  // The same with values bound to the statement's "?" parameters, in order
+  // (see RowSet::Execute); a stored value then never becomes SQL text.
+  SqliteRecordset OpenQuery(const QString& sql, const std::vector<vb::Variant>& parameters);
 
   bool IsOpen() const { return db_ != nullptr; }
 

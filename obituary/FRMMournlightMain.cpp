@@ -1,0 +1,147 @@
+#include "obituary/FRMMournlightMain.h"
+
+#include "obituary/FRMMournlightINFO.h"
+#include "platform/vb/Conversions.h"
+#include "support/Module1.h"
+
+namespace obituary {
+
+using namespace forms;
+
+// The obituary viewer's names, keys and picture folder; it has no error log.
+browser::MainWindowSettings FRMMournlightMain::Settings() {
+  browser::MainWindowSettings s;
+  s.controls.navigationButtons = {QStringLiteral("Command2"), QStringLiteral("Command3"),
+                                  QStringLiteral("Command4"), QStringLiteral("Command5")};
+  s.controls.recordsSelected = QStringLiteral("Label17");
+  s.controls.recordNumber = QStringLiteral("Label16");
+  s.controls.searchButtons = {QStringLiteral("Command1"), QStringLiteral("Command7")};
+  s.controls.statusLine = QStringLiteral("LBL_MournlightEZHelp");
+  s.controls.searchTabs.frames = {QStringLiteral("Frame10"), QStringLiteral("Frame11"),
+                                  QStringLiteral("Frame13")};
+  for (int i = 1; i <= 5; ++i)
+    s.controls.followingCheckBoxes.push_back(
+        {QStringLiteral("Text%1").arg(i), QStringLiteral("Check%1").arg(i)});
+  s.errorPolicy = ErrorPolicy::Untrapped();
+  s.location.dataFolderKey = QStringLiteral("OBITDATAPATH");
+  s.location.dataFileKey = QStringLiteral("OBITDATAFILEPATH");
+  s.location.defaultDataFile = QStringLiteral("d:\\db1.db");
+  s.location.openSettingsFileFirst = true;
+  s.pictures.controls.viewButtons = {QStringLiteral("Command9"), QStringLiteral("Command10"),
+                                     QStringLiteral("Command11")};
+  s.pictures.controls.navigationButtons = s.controls.navigationButtons;
+  s.pictures.controls.copyItem = QStringLiteral("mnucopy1");
+  s.pictures.pictureFolder = QStringLiteral("IMAGES\\");
+  s.pictures.errorPolicy = ErrorPolicy::Untrapped();
+  return s;
+}
+
+browser::MainWindowSteps FRMMournlightMain::Steps() {
+  browser::MainWindowSteps steps;
+  steps.showRecord = [this] {
+    sqlitedb::SqliteRecordset* rs = selection_.HasRecordset() ? &selection_.Recordset() : nullptr;
+    LoadDataToBox(rs);
+  };
+  steps.readVersion = [this](vb::ErrorTrap& trap, bool) { ReadVersion(trap); };
+  steps.selectAll = [this] { Command6_Click(); };
+  return steps;
+}
+
+FRMMournlightMain::FRMMournlightMain(const FormSpec& formSpec,
+                                     const std::vector<ControlSpec>& controls)
+    : form_(QString::fromUtf8(formSpec.name)),
+      main_(form_, formSpec, controls, Settings(), selection_, Steps()),
+      infoOwner_{&form_,
+                 {[this] { return main_.DataFolder(); },
+                  [this](QString& name) { return FileExists(name); }, QStringLiteral("IMAGES\\")}} {
+  WireEvents();
+}
+
+FRMMournlightMain::~FRMMournlightMain() = default;
+
+void FRMMournlightMain::WireEvents() {
+  C<CommandButton>("Command1").OnClick = [this] { Command1_Click(); };
+  C<CommandButton>("Command7").OnClick = [this] { Command7_Click(); };
+  C<CommandButton>("Command12").OnClick = [this] { Command12_Click(); };
+  C<CommandButton>("Command6").OnClick = [this] { Command6_Click(); };
+  C<CommandButton>("Command13").OnClick = [this] { Command13_Click(); };
+  C<CommandButton>("Command14").OnClick = [this] { Command14_Click(); };
+  C<CommandButton>("CMD_Cem_ShowInfo").OnClick = [this] { CMD_Cem_ShowInfo_Click(); };
+  C<CommandButton>("Command8").OnClick = [this] { Command8_Click(); };
+  C<Menu>("mnuAbout").OnClick = [this] { mnuAbout_Click(); };
+}
+
+// ---- Database version -------------------------------------------------------------
+
+// The version label, then the version flag; each one statement of the
+// caller's (start-up's or the data-file choice's) error handling.
+void FRMMournlightMain::ReadVersion(vb::ErrorTrap& trap) {
+  trap([&] { C<Label>("dbVersionLabel").SetCaption(CheckProtectedDbVersionStr()); });
+  bool flag = false;
+  trap([&] {
+    flag = vb::Val(C<Label>("dbVersionLabel").Caption()) >= 2;
+    EnableVersion200Controls(flag);
+  });
+}
+
+// dbver of the first row of VERSHT, on a connection of its own; "0" on any
+// failure, without a word.
+QString FRMMournlightMain::CheckProtectedDbVersionStr() {
+  QString result = QStringLiteral("0");
+  C<Label>("Label17").SetCaption("0");
+  C<Label>("Label16").SetCaption("0");
+  try {
+    sqlitedb::SqliteConnection mers_mydb;
+    mers_mydb.OpenDatabaseFile(DataFilePath());
+    sqlitedb::SqliteRecordset rs = mers_mydb.OpenQuery("SELECT * FROM VERSHT", false);
+    if (rs.CurrentPosition() >= 0) {
+      rs.MoveToLast();
+      rs.MoveToFirst();
+      result = vb::CStr(Module1::GetFieldValue("dbver", rs));
+    }
+  } catch (const vb::VbError&) {
+  }
+  return result;
+}
+
+int16_t FRMMournlightMain::EnableVersion200Controls(bool&) {
+  browser::SetVersionFlag(form_, "DbVersion2orHigherCheckbox", "dbVersionLabel", 2);
+  return 0;
+}
+
+void FRMMournlightMain::Command8_Click() {
+  C<TextBox>("DataPathText").SetText(
+      Module1::GetFolderOfPath(C<TextBox>("DataFilePathText").Text(), true));
+}
+
+// ---- Information windows and the about box -------------------------------------------
+
+void FRMMournlightMain::Command14_Click() {
+  QString path = C<TextBox>("DataFilePathText").Text();
+  GetObituaryDataInfoBox(global_archiveID, path, 2);
+}
+
+// The newspaper source in the information window's source mode.
+void FRMMournlightMain::CMD_Cem_ShowInfo_Click() {
+  QString path = C<TextBox>("DataFilePathText").Text();
+  GetObituaryDataInfoBox(global_sourceID, path, 1);
+}
+
+// The window is made for this opening and goes when it closes.
+QString FRMMournlightMain::GetObituaryDataInfoBox(QString& GObitSearchName,
+                                                 QString& GObitDatabaseFileAndPath,
+                                                 int16_t ViewType) {
+  FRMMournlightINFO info(infoOwner_);
+  info.ObitSearchName = GObitSearchName;
+  info.ObitDatabaseFileAndPath = GObitDatabaseFileAndPath;
+  info.SourceData = ViewType == 1;
+  info.Show();
+  return QStringLiteral("OK");
+}
+
+void FRMMournlightMain::mnuAbout_Click() {
+  if (!about_) about_ = std::make_unique<placeinfo::AboutBox>(placeinfo::MournlightAboutDesign());
+  about_->Show();
+}
+
+}  // namespace obituary

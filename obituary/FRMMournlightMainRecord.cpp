@@ -1,0 +1,129 @@
+// The obituary on show: its record number, its picture names and its text,
+// composed from the narrative sentences, the newspaper's publisher, the
+// archive and the transcribed obituary.
+#include "obituary/FRMMournlightMain.h"
+
+#include "obituary/ObitStringCalc.h"
+#include "platform/vb/Conversions.h"
+#include "support/Module1.h"
+
+namespace obituary {
+
+using namespace forms;
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kBlankLine = kCrLf + kCrLf;
+const QString kNotAvailable = QStringLiteral(" N/A ");
+
+// An override column as its text: a number as the platform writes it with
+// its leading blank for a number that is not negative, trimmed ("1", "0").
+// A value that is no number (Null, empty, a word) gives the empty text, so
+// the sentences are composed as for 0 and the record's text still shows.
+QString OverrideText(const vb::Variant& value) {
+  try {
+    return vb::Trim(vb::Str(value));
+  } catch (const vb::VbError&) {
+    return QString();
+  }
+}
+
+// A look-up key as a bound value: a number as a number, so that the key
+// column compares with it as with the number written into the statement,
+// any other text as text.
+vb::Variant KeyValue(const QString& id) {
+  if (const auto number = vb::NumberFromText(id)) return vb::Variant(*number);
+  return vb::Variant(id);
+}
+
+}  // namespace
+
+bool FRMMournlightMain::LoadDataToBox(sqlitedb::SqliteRecordset*) {
+  sqlitedb::SqliteRecordset& rs = selection_.Recordset();
+  C<Label>("Label16").SetCaption(QString::number(rs.CurrentPosition()));
+  static constexpr const char* kPictureColumns[] = {"Pix1", "Pix2", "Pix3"};
+  for (int i = 0; i < 3; ++i)
+    C<TextBox>(QStringLiteral("PicText%1").arg(i + 1))
+        .SetText(vb::CStr(Module1::GetFieldValue(QString::fromLatin1(kPictureColumns[i]), rs)));
+  LoadObitDataToTextBox();
+  return false;
+}
+
+void FRMMournlightMain::LoadObitDataToTextBox() {
+  const sqlitedb::SqliteRecordset& rs = selection_.Recordset();
+  const auto text = [&rs](const char* column) {
+    return vb::CStr(Module1::GetFieldValue(QString::fromLatin1(column), rs));
+  };
+  using namespace ObitStringCalc;
+  const QString name = GetObitNameStr(text("Given"), text("LastName"), text("MaidenName"),
+                                      text("NamePrefix"));
+  const QString birth = GetBirthStr(name, text("BirthDate"), text("BirthTime"), text("BirthPlace"),
+                                    text("Parents"), text("BirthNotes"));
+  const QString death =
+      GetDeathStr(name, text("DeathDate"), text("DeathTime"), text("DeathPlace"), text("Age"));
+  const QString marriage =
+      GetMarriageStr(name, text("MarriageDate"), text("MarriagePlace"), text("Spouse"));
+  const QString veteran = GetVeteranStr(name, text("IsVeteran"), text("Veteran"));
+  const QString survivedBy = text("SurvivedBy");
+  const QString precededBy = text("PrecededBy");
+  const QString memberships = text("Memberships");
+  const QString visitation =
+      GetVisitationStr(text("VisitationPlace"), text("VisitationTimes"),
+                       OverrideText(Module1::GetFieldValue("VisitationOverride", rs)),
+                       text("VisitationNotes"));
+  const QString service =
+      GetServiceStr(name, text("ServicePlace"), text("ServiceTimes"), text("PersonOfficiating"),
+                    text("BurialLocation"),
+                    OverrideText(Module1::GetFieldValue("ServiceOverride", rs)),
+                    text("ServiceNotes"));
+  const QString bigNote = text("BigNote");
+  QString published = "Published:   " + text("PublicationDate");
+  global_sourceID = text("NewsPubSourceID");
+  published += ShowPublishInfoString(global_sourceID);
+  global_archiveID = text("ArchiveID");
+  const QString archiveLine = kBlankLine + "Archive Info.: " + ShowArchiveInfoString(global_archiveID);
+
+  TextBox& box = C<TextBox>("MournlightText");
+  box.SetText(published + kBlankLine + death + kBlankLine + birth + kBlankLine + marriage +
+              kBlankLine + veteran + kBlankLine + precededBy + kBlankLine + survivedBy +
+              kBlankLine + memberships + kBlankLine + visitation + kBlankLine + service + kCrLf +
+              bigNote);
+  box.SetText(box.Text() + kBlankLine + text("TypedObit") + archiveLine);
+}
+
+QString FRMMournlightMain::ShowPublishInfoString(const QString& newsSearchId) {
+  return LookUp(QStringLiteral("Select * from SourcesSheet where newsid="), newsSearchId,
+                QStringLiteral("Publisher"));
+}
+
+QString FRMMournlightMain::ShowArchiveInfoString(const QString& ArchiveSearchId) {
+  return LookUp(QStringLiteral("Select * from ArchiveSheet where ArchiveID="), ArchiveSearchId,
+                QStringLiteral("ArchiveName"));
+}
+
+// The look-up runs on the window's connection with the trimmed id as a bound
+// value: a stored id never becomes statement text, an id that matches
+// nothing (or cannot match the key column's kind) gives " N/A ". Any other
+// failure (no such table) goes to the caller.
+QString FRMMournlightMain::LookUp(const QString& statementPrefix, const QString& id,
+                                  const QString& column) {
+  if (id.isEmpty()) return kNotAvailable;
+  QString result = kNotAvailable;
+  try {
+    sqlitedb::SqliteRecordset rs =
+        selection_.Connection().OpenQuery(statementPrefix + "?", {KeyValue(vb::Trim(id))});
+    if (rs.CurrentPosition() >= 0) {
+      rs.MoveToLast();
+      rs.MoveToFirst();
+      result = vb::CStr(Module1::GetFieldValue(column, rs));
+    }
+  } catch (const vb::VbError& error) {
+    if (error.Number() != vb::err::TypeMismatchDb) throw;
+  }
+  return result;
+}
+
+void FRMMournlightMain::Command13_Click() { LoadObitDataToTextBox(); }
+
+}  // namespace obituary
