@@ -1,6 +1,6 @@
 #include "obituary/FRMMournlightINFO.h"
 
-#include "placeinfo/MapLink.h"
+#include "placeinfo/PlaceText.h"
 #include "platform/forms/Buttons.h"
 #include "platform/forms/Host.h"
 #include "platform/forms/TextBox.h"
@@ -14,7 +14,6 @@ using namespace forms;
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-const QString kBlankLine = kCrLf + kCrLf;
 
 // The key's value in double quotes, an embedded double quote doubled as the
 // engine reads it, so that every stored key can be found.
@@ -161,42 +160,18 @@ bool FRMMournlightINFO::LoadArchiveDataToTextBox(sqlitedb::SqliteRecordset*) {
   return true;
 }
 
-// The text of the current row in its pieces, the map link, and the picture
-// names, whose changes load the pictures.
+// The text of the current row, the map link and the picture names; an error
+// goes to the selection step's answers.
 void FRMMournlightINFO::LoadText(const Mode& mode) {
-  const sqlitedb::SqliteRecordset& rs = *selection_;
-  const auto read = [&rs](const char* column) {
-    return vb::CStr(Module1::GetFieldValue(QString::fromLatin1(column), rs));
-  };
-  window_.CemMapStr = QStringLiteral("NO COORDINATES");
-  const QString heading = read(mode.heading), lon = read("Long"), lat = read("LAT"),
-                address1 = read("Address1"), address2 = read("Address2"), city = read("City"),
-                state = read("State"), zip = read("zip"), county = read("County"),
-                township = read("Township"), district = read("District"),
-                country = read("Country");
-  window_.CemMapStr =
-      MapLink::GetGoogleMapStr(lon, lat, heading, address1, address2, city, state, county,
-                               township, district, country, window_.Policy());
-  TextBox& text = Form().Get<TextBox>("Text1");
-  text.SetText(QString::fromLatin1(mode.firstLabel) + heading + kBlankLine);
-  const auto append = [&text](const QString& piece) { text.SetText(text.Text() + piece); };
-  append("Longitude: " + lon);
-  append(", Latitude: " + lat + kBlankLine);
-  append("Address1: " + address1 + kCrLf);
-  append("Address2: " + address2 + kBlankLine);
-  append("City: " + city);
-  append(", State: " + state);
-  append(", Zip/Postal Code: " + zip + kBlankLine);
-  append("County: " + county);
-  append(", Township: " + township);
-  append(", District: " + district + kBlankLine);
-  append("Country: " + country + kBlankLine);
-  append("Notes:  " + read("Notes") + kBlankLine);
-  append("Other Notes: " + read("Other") + kBlankLine);
-  append(QString::fromLatin1(mode.lastLabel) + read(mode.lastColumn) + kBlankLine);
-  const auto& boxes = FRMMournlightINFODesign().nameBoxes;
-  for (int i = 0; i < 3; ++i)
-    Form().Get<TextBox>(QString::fromLatin1(boxes[i])).SetText(read(mode.pictureColumns[i]));
+  const placeinfo::PlaceTextDesign text{
+      .headingLabel = mode.firstLabel, .headingColumn = mode.heading, .zipColumn = "zip",
+      .lastLabel = mode.lastLabel, .lastColumn = mode.lastColumn, .textBox = "Text1",
+      .pictureColumns = mode.pictureColumns,
+      .nameBoxes = FRMMournlightINFODesign().nameBoxes};
+  auto trap = ErrorPolicy::Untrapped().Trap("");
+  placeinfo::LoadPlaceText(trap, window_, text, [this](const QString& column) {
+    return vb::CStr(Module1::GetFieldValue(column, *selection_));
+  });
 }
 
 // OK lets go of the selection and the connection, every error ignored, and

@@ -1,6 +1,6 @@
 #include "placeinfo/CemInfo.h"
 
-#include "placeinfo/MapLink.h"
+#include "placeinfo/PlaceText.h"
 #include "platform/forms/Buttons.h"
 #include "platform/forms/Host.h"
 #include "platform/forms/TextBox.h"
@@ -133,62 +133,18 @@ void CemInfo::AnswerSelectionError(const vb::VbError& error, dao::Database* db) 
 
 // ---- The information text -------------------------------------------------------------
 
-// Composes the text of the current row in fifteen pieces, builds the map link
-// and passes the picture names on; every read and every piece is a statement
-// of its own for the error answer.
 bool CemInfo::LoadCEMDataToTextBox(dao::Recordset*) {
+  static const PlaceTextDesign kText{
+      .headingLabel = "Cemetery: ", .headingColumn = "CEMETERY", .zipColumn = "Row",
+      .lastLabel = "Brief Ownership History: ", .lastColumn = "BriefOwnershipHist",
+      .textBox = "CemInfo_Text", .pictureColumns = {"CemPix1", "CemPix2", "CemPix3"},
+      .nameBoxes = {"CemPicText1", "CemPicText2", "CemPicText3"}};
   auto trap = window_.Policy().Trap("LoadCEMDataToTextBox");
   trap.Run([&] {
-    const auto read = [this](const char* column) {
+    LoadPlaceText(trap, window_, kText, [this](const QString& column) {
       if (!CemRecordSet) vb::Raise(vb::err::ObjectVariableNotSet);
-      return vb::CStr(Module1::GetFieldValue(QString::fromLatin1(column), *CemRecordSet));
-    };
-    trap([&] { window_.CemMapStr = QStringLiteral("NO COORDINATES"); });
-    QString cemetery, lon, lat, address1, address2, city, state, zip, county, township, district,
-        country;
-    const std::pair<QString*, const char*> reads[] = {
-        {&cemetery, "CEMETERY"}, {&lon, "Long"},         {&lat, "LAT"},
-        {&address1, "Address1"}, {&address2, "Address2"}, {&city, "City"},
-        {&state, "State"},       {&zip, "Row"},           {&county, "County"},
-        {&township, "Township"}, {&district, "District"}, {&country, "Country"}};
-    for (const auto& [value, column] : reads) trap([&] { *value = read(column); });
-    trap([&] {
-      window_.CemMapStr =
-          MapLink::GetGoogleMapStr(lon, lat, cemetery, address1, address2, city, state, county,
-                                   township, district, country, window_.Policy());
+      return vb::CStr(Module1::GetFieldValue(column, *CemRecordSet));
     });
-
-    TextBox& text = Form().Get<TextBox>(kTextBox);
-    const QString blankLine = kCrLf + kCrLf;
-    trap([&] { text.SetText("Cemetery: " + cemetery + blankLine); });
-    const auto append = [&](const QString& piece) { trap([&] { text.SetText(text.Text() + piece); }); };
-    append("Longitude: " + lon);
-    append(", Latitude: " + lat + blankLine);
-    append("Address1: " + address1 + kCrLf);
-    append("Address2: " + address2 + blankLine);
-    append("City: " + city);
-    append(", State: " + state);
-    append(", Zip/Postal Code: " + zip + blankLine);
-    append("County: " + county);
-    append(", Township: " + township);
-    append(", District: " + district + blankLine);
-    append("Country: " + country + blankLine);
-    // The last three values are read as their pieces are appended.
-    const std::pair<const char*, const char*> lastPieces[] = {
-        {"Notes:  ", "Notes"}, {"Other Notes: ", "Other"},
-        {"Brief Ownership History: ", "BriefOwnershipHist"}};
-    for (const auto& [label, column] : lastPieces) {
-      QString value;
-      trap([&] { value = read(column); });
-      append(QString::fromLatin1(label) + value + blankLine);
-    }
-
-    // Each name that changes its box loads that picture.
-    static constexpr const char* kPictureColumns[] = {"CemPix1", "CemPix2", "CemPix3"};
-    for (int i = 0; i < 3; ++i)
-      trap([&] {
-        Form().Get<TextBox>(CemInfoDesign().nameBoxes[i]).SetText(read(kPictureColumns[i]));
-      });
   });
   return true;
 }

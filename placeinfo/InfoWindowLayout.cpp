@@ -1,5 +1,7 @@
 #include "placeinfo/InfoWindowLayout.h"
 
+#include "browser/core/TextEditMenu.h"
+
 namespace placeinfo {
 
 namespace {
@@ -19,11 +21,6 @@ ControlSpec Hidden(const char* name, ControlKind kind, const char* caption, floa
                    float width, float height) {
   return {.name = name, .kind = kind, .container = kWorkFrame, .caption = caption,
           .left = left, .top = top, .width = width, .height = height, .visible = false};
-}
-
-ControlSpec Menu(const char* name, const char* caption, const char* parent, bool visible = true) {
-  return {.name = name, .kind = K::Menu, .container = parent, .caption = caption,
-          .visible = visible, .hasGeometry = false};
 }
 
 void AddPictures(std::vector<ControlSpec>& c) {
@@ -96,14 +93,9 @@ std::vector<ControlSpec> InfoWindowControls(const InfoWindowDesign& d) {
   if (d.copyAndTextMenu) {
     c.push_back({.name = "Picture2", .kind = K::PictureBox, .left = 10680, .top = 8520,
                  .width = 855, .height = 495, .visible = false});
-    c.push_back(Menu("mnuTextCommands", "TextCommands", "", false));
-    c.push_back(Menu("mnuCut", "Cut", "mnuTextCommands"));
-    c.push_back(Menu("mnuCopy", "Copy", "mnuTextCommands"));
-    c.push_back(Menu("mnuPaste", "Paste", "mnuTextCommands"));
-    c.push_back(Menu("mnuDelete", "Delete", "mnuTextCommands"));
-    c.push_back(Menu("mnuSelectAll", "Select All", "mnuTextCommands"));
-    c.push_back(Menu("mnuPopup1", "Popup1", "", false));
-    c.push_back(Menu("mnuCopy1", "Copy", "mnuPopup1"));
+    browser::AddTextEditMenuDesign(c);
+    c.push_back(forms::MenuSpec("mnuPopup1", "Popup1", "", false));
+    c.push_back(forms::MenuSpec("mnuCopy1", "Copy", "mnuPopup1"));
   }
   return c;
 }

@@ -2,6 +2,7 @@
 
 #include "browser/core/HelpTexts.h"
 #include "browser/core/PictureFit.h"
+#include "browser/core/TextEditMenu.h"
 
 namespace browser {
 
@@ -18,12 +19,6 @@ constexpr float kParkedFrameLeft = -73250, kParkedFrameTop = 0;
 
 // Pale yellow of the status line (red 255, green 255, blue 192).
 constexpr uint32_t kStatusLineColor = 0x00C0FFFFu;
-
-ControlSpec Menu(const char* name, const char* caption, const char* parent, bool visible = true,
-                 const char* shortcut = "") {
-  return {.name = name, .kind = K::Menu, .container = parent, .caption = caption,
-          .visible = visible, .shortcut = shortcut, .hasGeometry = false};
-}
 
 // A search tab's frame, shown or parked as the design tab says.
 ControlSpec TabFrame(const MainWindowDesign& d, const char* name, int tab, const char* caption,
@@ -199,22 +194,17 @@ void AddSharedHolders(std::vector<ControlSpec>& c, const MainWindowDesign& d, fl
 }
 
 void AddMenus(std::vector<ControlSpec>& c, const MainWindowDesign& d, bool textMenu) {
-  c.push_back(Menu("filemnu", "&File", ""));
-  c.push_back(Menu("mnuChooseDataCDDrive", "&Open/ Select Data & CD Drive", "filemnu"));
-  c.push_back(Menu("mnuhelp", "&Help", ""));
-  c.push_back(Menu("Help", "Help", "mnuhelp", true, "F1"));
-  c.push_back(Menu("mnuUpdates", "Updates", "mnuhelp"));
-  c.push_back(Menu("mnuAbout", "&About", "mnuhelp"));
+  using forms::MenuSpec;
+  c.push_back(MenuSpec("filemnu", "&File", ""));
+  c.push_back(MenuSpec("mnuChooseDataCDDrive", "&Open/ Select Data & CD Drive", "filemnu"));
+  c.push_back(MenuSpec("mnuhelp", "&Help", ""));
+  c.push_back(MenuSpec("Help", "Help", "mnuhelp", true, "F1"));
+  c.push_back(MenuSpec("mnuUpdates", "Updates", "mnuhelp"));
+  c.push_back(MenuSpec("mnuAbout", "&About", "mnuhelp"));
   // Pop-up menus: never in the menu bar.
-  c.push_back(Menu("mnuPopup1", "POPUP1", "", false));
-  c.push_back(Menu(d.copyItem, "Copy", "mnuPopup1"));
-  if (!textMenu) return;
-  c.push_back(Menu("mnuTextCommands", "TextCommands", "", false));
-  c.push_back(Menu("mnuCut", "Cut", "mnuTextCommands"));
-  c.push_back(Menu("mnuCopy", "Copy", "mnuTextCommands"));
-  c.push_back(Menu("mnuPaste", "Paste", "mnuTextCommands"));
-  c.push_back(Menu("mnuDelete", "Delete", "mnuTextCommands"));
-  c.push_back(Menu("mnuSelectAll", "Select All", "mnuTextCommands"));
+  c.push_back(MenuSpec("mnuPopup1", "POPUP1", "", false));
+  c.push_back(MenuSpec(d.copyItem, "Copy", "mnuPopup1"));
+  if (textMenu) AddTextEditMenuDesign(c);
 }
 
 }  // namespace browser

@@ -7,6 +7,15 @@ namespace browser {
 
 using namespace forms;
 
+void AddTextEditMenuDesign(std::vector<ControlSpec>& c) {
+  c.push_back(MenuSpec("mnuTextCommands", "TextCommands", "", false));
+  c.push_back(MenuSpec("mnuCut", "Cut", "mnuTextCommands"));
+  c.push_back(MenuSpec("mnuCopy", "Copy", "mnuTextCommands"));
+  c.push_back(MenuSpec("mnuPaste", "Paste", "mnuTextCommands"));
+  c.push_back(MenuSpec("mnuDelete", "Delete", "mnuTextCommands"));
+  c.push_back(MenuSpec("mnuSelectAll", "Select All", "mnuTextCommands"));
+}
+
 TextEditMenu::TextEditMenu(Form& form, ErrorPolicy policy, TextEditMenuNames names)
     : form_(form), policy_(std::move(policy)), names_(std::move(names)) {}
 

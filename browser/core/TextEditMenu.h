@@ -6,11 +6,13 @@
 // menu; the box's own built-in menu never appears. Edits change only the
 // text on the screen.
 #include "platform/forms/Form.h"
+#include "platform/forms/FormLayout.h"
 #include "platform/forms/TextBox.h"
 #include "support/ErrorPolicy.h"
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace browser {
 
@@ -22,6 +24,10 @@ struct TextEditMenuNames {
   QString erase = QStringLiteral("mnuDelete");
   QString selectAll = QStringLiteral("mnuSelectAll");
 };
+
+// The menu in a window's design: the hidden top-level "TextCommands" with
+// its five items, shown only as a pop-up.
+void AddTextEditMenuDesign(std::vector<forms::ControlSpec>& c);
 
 class TextEditMenu {
  public:

@@ -79,6 +79,14 @@ struct ControlSpec {
   bool hasGeometry = true;
 };
 
+// A menu of the design: a top-level menu (parent "") or an item of `parent`;
+// a hidden top-level menu serves as a pop-up menu.
+inline ControlSpec MenuSpec(const char* name, const char* caption, const char* parent,
+                            bool visible = true, const char* shortcut = "") {
+  return {.name = name, .kind = ControlKind::Menu, .container = parent, .caption = caption,
+          .visible = visible, .shortcut = shortcut, .hasGeometry = false};
+}
+
 struct FormSpec {
   const char* name;
   const char* caption;

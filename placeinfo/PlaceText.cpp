@@ -1,0 +1,61 @@
+#include "placeinfo/PlaceText.h"
+
+#include "placeinfo/MapLink.h"
+#include "platform/forms/TextBox.h"
+
+namespace placeinfo {
+
+using namespace forms;
+
+void LoadPlaceText(vb::ErrorTrap& trap, InfoWindow& window, const PlaceTextDesign& d,
+                   const ColumnReader& read) {
+  const QString crLf = QStringLiteral("\r\n");
+  const QString blankLine = crLf + crLf;
+  trap([&] { window.CemMapStr = QStringLiteral("NO COORDINATES"); });
+  QString heading, lon, lat, address1, address2, city, state, zip, county, township, district,
+      country;
+  const std::pair<QString*, const char*> reads[] = {
+      {&heading, d.headingColumn}, {&lon, "Long"},           {&lat, "LAT"},
+      {&address1, "Address1"},     {&address2, "Address2"},  {&city, "City"},
+      {&state, "State"},           {&zip, d.zipColumn},      {&county, "County"},
+      {&township, "Township"},     {&district, "District"},  {&country, "Country"}};
+  for (const auto& [value, column] : reads)
+    trap([&] { *value = read(QString::fromLatin1(column)); });
+  trap([&] {
+    window.CemMapStr =
+        MapLink::GetGoogleMapStr(lon, lat, heading, address1, address2, city, state, county,
+                                 township, district, country, window.Policy());
+  });
+
+  TextBox& text = window.Form().Get<TextBox>(QString::fromLatin1(d.textBox));
+  trap([&] { text.SetText(QString::fromLatin1(d.headingLabel) + heading + blankLine); });
+  const auto append = [&](const QString& piece) { trap([&] { text.SetText(text.Text() + piece); }); };
+  append("Longitude: " + lon);
+  append(", Latitude: " + lat + blankLine);
+  append("Address1: " + address1 + crLf);
+  append("Address2: " + address2 + blankLine);
+  append("City: " + city);
+  append(", State: " + state);
+  append(", Zip/Postal Code: " + zip + blankLine);
+  append("County: " + county);
+  append(", Township: " + township);
+  append(", District: " + district + blankLine);
+  append("Country: " + country + blankLine);
+  // The last three values are read as their pieces are appended.
+  const std::pair<const char*, const char*> lastPieces[] = {
+      {"Notes:  ", "Notes"}, {"Other Notes: ", "Other"}, {d.lastLabel, d.lastColumn}};
+  for (const auto& [label, column] : lastPieces) {
+    QString value;
+    trap([&] { value = read(QString::fromLatin1(column)); });
+    append(QString::fromLatin1(label) + value + blankLine);
+  }
+
+  for (int i = 0; i < 3; ++i)
+    trap([&] {
+      window.Form()
+          .Get<TextBox>(QString::fromLatin1(d.nameBoxes[i]))
+          .SetText(read(QString::fromLatin1(d.pictureColumns[i])));
+    });
+}
+
+}  // namespace placeinfo
