@@ -19,9 +19,11 @@ namespace forms {
 
 namespace {
 
-// Screen sizes of one picture kept decoded: the large view, a thumbnail,
-// and one more for a size the view had before the window was resized.
+// Screen sizes of one picture kept: the large view, a thumbnail, and one
+// more for a size the view had before the window was resized.
 constexpr size_t kKeptScreenSizes = 3;
+// Decodes at reduced sizes kept, from which those are scaled.
+constexpr size_t kKeptReducedDecodes = 2;
 
 // The bytes that decoded pixels of `size` in `format` take.
 qint64 PixelBytes(QSize size, QImage::Format format) {
@@ -122,32 +124,64 @@ class Picture::Data {
       std::rotate(shown_.begin(), kept, kept + 1);
       return shown_.front().second;
     }
-    shown_.insert(shown_.begin(), {pixels, Decode(pixels)});
-    if (shown_.size() > kKeptScreenSizes) shown_.pop_back();
-    return shown_.front().second;
+    QImage image;
+    try {
+      const QImage& source = Covering(pixels);
+      image = source.size() == pixels
+                  ? source
+                  : source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    } catch (const std::exception&) {
+    }
+    KeepLatest(shown_, {pixels, image}, kKeptScreenSizes);
+    return image;
   }
 
  private:
-  QImage Decode(QSize pixels) {
-    try {
-      if (pixels == size_) return Whole();
-      if (!whole_.isNull())
-        return whole_.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-      // Decoded at the reduced size directly (a JPEG by its DCT scaling):
-      // the pixels never exist at full size.
-      Reader reader(encoded_);
-      reader->setScaledSize(pixels);
-      return reader->read();
-    } catch (const std::exception&) {
-      return QImage();
+  // The smallest decode at hand that covers `pixels`, else a new one. A
+  // picture is decoded at an eighth of its size, two eighths and so on, the
+  // smallest that covers the size drawn (a JPEG decodes at those directly,
+  // by its DCT scaling, so the full size never exists); so the next sizes
+  // drawn, a thumbnail or a resized view, mostly scale from one decode.
+  const QImage& Covering(QSize pixels) {
+    const QImage* best = nullptr;
+    const auto consider = [&](const QImage& image) {
+      if (image.width() >= pixels.width() && image.height() >= pixels.height() &&
+          (!best || image.width() < best->width()))
+        best = &image;
+    };
+    if (!whole_.isNull()) consider(whole_);
+    for (const auto& [size, image] : reduced_) consider(image);
+    if (best) return *best;
+    const QSize decodeSize = EighthsCovering(pixels);
+    if (decodeSize == size_) return Whole();
+    Reader reader(encoded_);
+    reader->setScaledSize(decodeSize);
+    QImage image = reader->read();
+    if (image.isNull()) vb::Raise(vb::err::InvalidPicture);
+    KeepLatest(reduced_, {decodeSize, std::move(image)}, kKeptReducedDecodes);
+    return reduced_.front().second;
+  }
+
+  QSize EighthsCovering(QSize pixels) const {
+    for (int eighths = 1; eighths < 8; ++eighths) {
+      const QSize size((size_.width() * eighths + 7) / 8, (size_.height() * eighths + 7) / 8);
+      if (size.width() >= pixels.width() && size.height() >= pixels.height()) return size;
     }
+    return size_;
+  }
+
+  using Kept = std::vector<std::pair<QSize, QImage>>;  // latest first
+  static void KeepLatest(Kept& kept, Kept::value_type latest, size_t most) {
+    kept.insert(kept.begin(), std::move(latest));
+    if (kept.size() > most) kept.pop_back();
   }
 
   const QSize size_;
   const QImage::Format format_;
   const QByteArray encoded_;  // the file, for a picture decoded when needed
   QImage whole_;              // null until decoded
-  std::vector<std::pair<QSize, QImage>> shown_;  // the sizes drawn, latest first
+  Kept reduced_;              // decodes at eighths of the size
+  Kept shown_;                // the sizes drawn
 };
 
 Picture::Picture(QImage image) {
