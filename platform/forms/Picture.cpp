@@ -56,21 +56,25 @@ class AllocationLimitRaised {
   int previous_;
 };
 
-// A reader over a picture file's bytes, set up alike for every decode, so
-// that the header's size, the screen's decodes and the whole decode agree.
-// Orientation tags of camera pictures are not applied: a picture is shown
-// as stored.
+// A reader over a picture file or its bytes, set up alike for every
+// decode, so that the header's size, the screen's decodes and the whole
+// decode agree. Orientation tags of camera pictures are not applied: a
+// picture is shown as stored.
 class Reader {
  public:
+  explicit Reader(QIODevice* device) { Open(device); }
   explicit Reader(const QByteArray& bytes) {
     buffer_.setData(bytes);
     buffer_.open(QIODevice::ReadOnly);
-    reader_.setDevice(&buffer_);
-    reader_.setAutoTransform(false);
+    Open(&buffer_);
   }
   QImageReader* operator->() { return &reader_; }
 
  private:
+  void Open(QIODevice* device) {
+    reader_.setDevice(device);
+    reader_.setAutoTransform(false);
+  }
   QBuffer buffer_;
   QImageReader reader_;
 };
@@ -223,14 +227,20 @@ Picture LoadPicture(const QString& windowsPath) {
   }
   QFile input(file.filePath());
   if (!input.open(QIODevice::ReadOnly)) vb::Raise(vb::err::InvalidPicture);
+  QSize size;
+  QImage::Format format = QImage::Format_Invalid;
+  bool scales = false;
+  {
+    Reader header(&input);
+    if (!header->canRead()) vb::Raise(vb::err::InvalidPicture);
+    size = header->size();
+    format = header->imageFormat();
+    scales = header->supportsOption(QImageIOHandler::ScaledSize);
+  }
+  input.seek(0);
   const QByteArray bytes = input.readAll();
-
-  Reader header(bytes);
-  const QSize size = header->size();
-  const QImage::Format format = header->imageFormat();
   const bool known = size.isValid() && !size.isEmpty() && format != QImage::Format_Invalid;
-  if (known && header->supportsOption(QImageIOHandler::ScaledSize))
-    return Picture(std::make_shared<Picture::Data>(bytes, size, format));
+  if (known && scales) return Picture(std::make_shared<Picture::Data>(bytes, size, format));
   // A format that cannot decode at a reduced size is decoded whole now: the
   // screen needs its pixels anyway, and so a damaged file is found here.
   QImage image;

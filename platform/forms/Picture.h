@@ -56,8 +56,11 @@ class Picture {
 // the empty picture. Raises 76 (Path not found) when the folder does not
 // exist, 53 (File not found) when the file does not, 75 (Path/File access
 // error) for a folder, and 481 (Invalid picture) for a file that is not a
-// readable picture. The file is read whole and kept in memory (the picture
-// no longer depends on the file); its header gives the natural size.
+// readable picture. The header gives the natural size. A picture that
+// decodes at reduced sizes keeps the file's bytes (its compressed size in
+// memory, a few megabytes for a camera picture, where its pixels would take
+// four bytes each), so it no longer depends on the file; any other is
+// decoded whole here.
 Picture LoadPicture(const QString& windowsPath);
 
 }  // namespace forms

@@ -175,6 +175,17 @@ TEST_F(PictureTest, OrientationTagLeavesThePictureAsStored) {
   ExpectQuarters(picture.Image());
 }
 
+TEST_F(PictureTest, LoadedPictureNoLongerNeedsItsFile) {
+  const QString path = Write("stone.jpg", Encoded(Quarters({640, 480}), "JPG"));
+  const Picture picture = LoadPicture(path);
+  ASSERT_TRUE(QFile::remove(win::ToNativePath(path)));
+  Form form("F");
+  Image& view = View(form);
+  view.SetPicture(picture);
+  ExpectQuarters(Rendered(view));
+  EXPECT_EQ(picture.Image().size(), QSize(640, 480));
+}
+
 TEST_F(PictureTest, WithoutMemoryForTheWholePictureItStillShowsAndTheCopyFailsWithError7) {
   const Picture picture =
       LoadPicture(Write("camera.jpg", Encoded(Quarters({8000, 6000}), "JPG")));
