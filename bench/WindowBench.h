@@ -31,8 +31,8 @@ class WindowBench {
   std::vector<double> StepWithLargePictureMilliseconds(int runs);
 
  private:
-  // Milliseconds of a Next click; how many records it had to pass to one
-  // that names a picture, those clicks not counted.
+  // Milliseconds of the Next click that reaches the next record naming a
+  // picture; clicks onto records without one are not counted.
   double StepToPictureMilliseconds();
 
   GravelightCd cd_;
