@@ -17,6 +17,9 @@ namespace {
 
 const char kLaunchFileName[] = "gravelight.ini";
 const char kDatabaseName[] = "cemetery.mdb";
+// Names the large picture; written with it, so its presence tells a CD
+// that has one.
+const char kLargePictureNote[] = "large-picture.txt";
 
 std::string CdFolder(const std::string& folder, int rows) {
   return folder + "/gravelight-" + std::to_string(rows);
@@ -29,11 +32,22 @@ GravelightCd CdAt(const std::string& cdFolder, const std::string& folder) {
 
 // The picture names the viewer shows: pictures 1-3 of the first record of
 // its select-all, and picture 1 of each of the next records that name one,
-// until there are kPictureSteps of them.
+// until there are kPictureSteps of them, then one more for the large picture.
 struct NamedPictures {
   QStringList first;
   QStringList steps;
+  QString large;
 };
+
+// Steps to the next record whose picture the viewer loads; its name.
+QString NextNamedPicture(GravelightWindow& window) {
+  do {
+    if (!window.CanMoveNext())
+      throw std::runtime_error("the select-all has too few records with pictures for the steps");
+    window.MoveNext();
+  } while (!window.NamesPicture());
+  return window.PictureName();
+}
 
 NamedPictures PicturesTheViewerNames(const GravelightCd& cd) {
   GravelightWindow window(cd.programFolder, cd.launchFile);
@@ -44,18 +58,15 @@ NamedPictures PicturesTheViewerNames(const GravelightCd& cd) {
   NamedPictures names;
   for (int n = 1; n <= 3; ++n)
     if (!window.PictureName(n).isEmpty()) names.first << window.PictureName(n);
-  while (names.steps.size() < kPictureSteps) {
-    if (!window.CanMoveNext())
-      throw std::runtime_error("the select-all has too few records with pictures for the steps");
-    window.MoveNext();
-    if (window.NamesPicture()) names.steps << window.PictureName();
-  }
+  while (names.steps.size() < kPictureSteps) names.steps << NextNamedPicture(window);
+  names.large = NextNamedPicture(window);
   window.RequireNoMessages("while stepping");
   return names;
 }
 
 // Portraits of the stone for the first record; two different ground views,
-// taken in turn, for the steps (so that every step loads another picture).
+// taken in turn, for the steps (so that every step loads another picture);
+// a ground view for the large picture.
 void WritePictures(const std::string& kestro, const NamedPictures& names) {
   const auto path = [&](const QString& name) {
     return QString::fromStdString(kestro + "/") + name;
@@ -70,12 +81,17 @@ void WritePictures(const std::string& kestro, const NamedPictures& names) {
                     fs::copy_options::overwrite_existing);
     }
   }
+  WriteGroundPhoto(path(names.large), 3000, kLargePictureSize, names.large);
+}
+
+void WriteTextFile(const std::string& path, const std::string& text) {
+  std::ofstream file(path, std::ios::binary);
+  file << text;
+  if (!file.flush()) throw std::runtime_error("cannot write " + path);
 }
 
 void WriteLaunchFile(const std::string& path) {
-  std::ofstream file(path, std::ios::binary);
-  file << "[SETTING]\r\nDATAFILE=" << kDatabaseName << "\r\n";
-  if (!file.flush()) throw std::runtime_error("cannot write " + path);
+  WriteTextFile(path, std::string("[SETTING]\r\nDATAFILE=") + kDatabaseName + "\r\n");
 }
 
 }  // namespace
@@ -86,7 +102,8 @@ GravelightCd GravelightCdIn(const std::string& folder, int rows) {
 
 GravelightCd WriteGravelightCd(const std::string& folder, int rows, const std::string& largeMdb) {
   const std::string target = CdFolder(folder, rows);
-  if (fs::exists(target)) return CdAt(target, folder);
+  if (fs::exists(target + "/" + kLargePictureNote)) return CdAt(target, folder);
+  fs::remove_all(target);
   std::fprintf(stderr, "bench: writing %s\n", target.c_str());
   const std::string partial = target + ".partial";
   fs::remove_all(partial);
@@ -99,7 +116,9 @@ GravelightCd WriteGravelightCd(const std::string& folder, int rows, const std::s
   // shows its fall-back picture instead of the record's.
   const std::string kestro = partial + "/KESTRO";
   fs::create_directories(kestro);
-  WritePictures(kestro, PicturesTheViewerNames(cd));
+  const NamedPictures names = PicturesTheViewerNames(cd);
+  WritePictures(kestro, names);
+  WriteTextFile(partial + "/" + kLargePictureNote, names.large.toStdString() + "\n");
   fs::rename(partial, target);
   return CdAt(target, folder);
 }

@@ -52,6 +52,10 @@ void GravelightWindow::MoveNext() {
   window_->Form().Get<forms::CommandButton>("CMD_MoveNext").Click();
 }
 
+void GravelightWindow::MovePrev() {
+  window_->Form().Get<forms::CommandButton>("CMD_MovePrev").Click();
+}
+
 QString GravelightWindow::PictureName(int n) const {
   return window_->Form().Get<forms::TextBox>("PicText" + QString::number(n)).Text();
 }

@@ -24,8 +24,9 @@ class GravelightWindow {
   // Form_Load (the version, the select-all and the first record with its
   // picture), then the window itself.
   void Show();
-  // A click on the Next button.
+  // A click on the Next or the Prev button.
   void MoveNext();
+  void MovePrev();
 
   // The picture name of the record shown (the Pix1 box) and of its other
   // pictures (2 and 3).

@@ -42,17 +42,33 @@ double WindowBench::FirstRecordSeconds() {
   return seconds;
 }
 
-std::vector<double> WindowBench::StepWithPictureMilliseconds() {
+double WindowBench::StepToPictureMilliseconds() {
   if (!window_) throw std::logic_error("no window shown for the steps");
-  std::vector<double> steps;
-  while (static_cast<int>(steps.size()) < kPictureSteps) {
+  for (;;) {
     if (!window_->CanMoveNext()) throw std::runtime_error("the steps reached the last record");
     const double seconds = Seconds([this] { window_->MoveNext(); });
-    if (!window_->NamesPicture()) continue;
+    if (window_->NamesPicture()) return seconds * 1000;
+  }
+}
+
+std::vector<double> WindowBench::StepWithPictureMilliseconds() {
+  std::vector<double> steps;
+  while (static_cast<int>(steps.size()) < kPictureSteps) {
+    steps.push_back(StepToPictureMilliseconds());
     RequirePicture(*window_, kStepPictureSize, "after a step");
-    steps.push_back(seconds * 1000);
   }
   window_->RequireNoMessages("while stepping");
+  return steps;
+}
+
+std::vector<double> WindowBench::StepWithLargePictureMilliseconds(int runs) {
+  std::vector<double> steps;
+  for (int i = 0; i < runs; ++i) {
+    if (i > 0) window_->MovePrev();
+    steps.push_back(StepToPictureMilliseconds());
+    RequirePicture(*window_, kLargePictureSize, "after a step onto the large picture");
+  }
+  window_->RequireNoMessages("while stepping onto the large picture");
   return steps;
 }
 

@@ -25,7 +25,16 @@ class WindowBench {
   // counted.
   std::vector<double> StepWithPictureMilliseconds();
 
+  // Milliseconds of `runs` Next clicks onto the record after those steps
+  // with a picture, the CD's 8000 x 6000 one; a Prev click (not counted)
+  // leaves it before each.
+  std::vector<double> StepWithLargePictureMilliseconds(int runs);
+
  private:
+  // Milliseconds of the Next click that reaches the next record naming a
+  // picture; clicks onto records without one are not counted.
+  double StepToPictureMilliseconds();
+
   GravelightCd cd_;
   int rows_;
   int coldRuns_ = 0;

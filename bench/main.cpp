@@ -69,6 +69,7 @@ std::vector<bench::Figure> Measure(const Options& options) {
   std::vector<double> firstRecord;
   for (int i = 0; i < options.runs; ++i) firstRecord.push_back(window.FirstRecordSeconds());
   const double step = Median(window.StepWithPictureMilliseconds());
+  const double largeStep = Median(window.StepWithLargePictureMilliseconds(options.runs));
   if (cemetery.UsedPlainOrder())
     std::fprintf(stderr, "bench: the natural placement order raised 3464; plain order used\n");
 
@@ -83,6 +84,7 @@ std::vector<bench::Figure> Measure(const Options& options) {
       {"mdb_cold_vs_export", coldMedian / exportFloor, "x"},
       {"gravelight_first_record", Median(firstRecord), "s"},
       {"gravelight_step_with_picture", step, "ms"},
+      {"gravelight_step_with_large_picture", largeStep, "ms"},
   };
 }
 

@@ -71,7 +71,7 @@ class PictureBox::Inside : public QWidget {
   void paintEvent(QPaintEvent*) override {
     if (owner_.picture_.IsEmpty()) return;
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), owner_.picture_.Image());
+    owner_.picture_.Draw(painter, QPoint(0, 0));
   }
 
  private:

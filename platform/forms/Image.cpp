@@ -17,10 +17,9 @@ class Image::View : public QWidget {
     if (picture.IsEmpty()) return;
     QPainter painter(this);
     if (owner_.stretch_) {
-      painter.setRenderHint(QPainter::SmoothPixmapTransform);
-      painter.drawImage(rect(), picture.Image());
+      picture.Draw(painter, rect());
     } else {
-      painter.drawImage(QPoint(0, 0), picture.Image());
+      picture.Draw(painter, QPoint(0, 0));
     }
   }
 

@@ -304,6 +304,23 @@ TEST_F(PicturesTest, BrokenPicturesShowThePlaceholderAndKeepTheWindowUsable) {
   EXPECT_EQ(Shown().size(), QSize(640, 480));
 }
 
+TEST_F(PicturesTest, CameraPictureOfFortyEightMegapixelsShowsAndCopiesAtFullSize) {
+  WritePicture("camera-48.jpg", Uniform(8000, 6000, QColor(1, 2, 3)), "JPG");
+  ShowPicture1("camera-48.jpg");
+  EXPECT_EQ(Img("orgImage1").Width(), 120000);
+  EXPECT_EQ(Img("orgImage1").Height(), 90000);
+  const Image& image = Img("Image1");
+  EXPECT_EQ(image.Picture().WidthPixels(), 8000);  // the picture, not the placeholder
+  EXPECT_EQ(image.Width(), 6015);
+  EXPECT_EQ(image.Height(), 4511.25f);
+  EXPECT_EQ(image.Top(), 331.875f);
+  Window().mnuCopy1_Click();
+  EXPECT_EQ(Host().ClipboardImage().size(), QSize(8000, 6000));
+  const QRgb pixel = Host().ClipboardImage().pixel(4000, 3000);
+  EXPECT_LE(std::abs(qRed(pixel) - 1) + std::abs(qGreen(pixel) - 2) + std::abs(qBlue(pixel) - 3), 6);
+  EXPECT_TRUE(ErrorLogLines().isEmpty());
+}
+
 TEST_F(PicturesTest, RightClickOffersCopy) {
   std::vector<QString> shown;
   forms::SetPopupMenuPresenter([&](forms::Menu& menu) { shown.push_back(menu.Name()); });
