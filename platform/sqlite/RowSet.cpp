@@ -3,6 +3,7 @@
 #include "platform/sqlite/DbText.h"
 #include "platform/sqlite/JetDialect.h"
 #include "platform/sqlite/SingleTableSelect.h"
+#include "platform/sqlite/StatementLimits.h"
 #include "platform/vb/VbError.h"
 
 #include <QByteArray>
@@ -148,6 +149,7 @@ RowSet RowSet::Execute(std::shared_ptr<sqlite3> db, const QString& sqliteSql) {
 RowSet RowSet::Execute(sqlite3* db, const QString& sqliteSql) { return Run(db, nullptr, sqliteSql); }
 
 RowSet RowSet::Run(sqlite3* db, std::shared_ptr<sqlite3> owner, const QString& sqliteSql) {
+  const StatementClock clock;
   const QByteArray sql = sqliteSql.toUtf8();
   sqlite3_stmt* raw = nullptr;
   const char* tail = nullptr;
@@ -272,6 +274,7 @@ vb::Variant RowSet::Value(int row, int column) const {
 sqlite3_stmt* RowSet::FetchRow(int row) const {
   sqlite3_stmt* s = lookUp_.get();
   if (fetched_ == row) return s;
+  const StatementClock clock;
   fetched_ = -1;
   sqlite3_reset(s);
   sqlite3_bind_int64(s, 1, keys_[row]);
