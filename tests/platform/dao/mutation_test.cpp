@@ -45,12 +45,15 @@ class MutationTest : public ::testing::TestWithParam<MutationCase> {
   }
 
   // Opens the copy and reads every value the viewers read; 0 when all was
-  // read, else the number of the error.
+  // read, kRowsLost when the burial table opened without all its rows, else
+  // the number of the error.
+  static constexpr int kRowsLost = -1;
   int Outcome(const QString& name) {
     try {
       auto db = dao::DBEngine().Workspaces(0).OpenDatabase(dir_.Windows(name), true, true);
       for (const QString table : {"Sheet1", "VERSHT"}) {
         auto rs = db->OpenRecordset("SELECT * FROM " + table);
+        if (table == "Sheet1" && rs->RecordCount() != 300) return kRowsLost;
         if (rs->AbsolutePosition() < 0) continue;
         for (rs->MoveFirst(); !rs->EOF_(); rs->MoveNext()) {
           if (table == "VERSHT") rs->Fields()("dbver").Value();
