@@ -124,8 +124,8 @@ unsigned RowColumns(const uint8_t* page, const PageFormat& fmt, const RowSpan& r
 
 // The bytes of a value that libmdb found in the row: they must lie inside it.
 void CheckInRow(const MdbField& f, const uint8_t* page, const RowSpan& row) {
-  if (f.siz < 0 || f.start < 0 || f.value != page + f.start || size_t(f.start) < row.start ||
-      size_t(f.start) + size_t(f.siz) > row.start + row.size)
+  if (f.siz < 0 || f.start < 0 || size_t(f.start) < row.start ||
+      size_t(f.start) + size_t(f.siz) > row.start + row.size || f.value != page + f.start)
     Fail(kDamaged);
 }
 
