@@ -131,6 +131,10 @@ TEST_F(ReadOnlyFile, CommittedRowsInALogBesideTheFileAreRead) {
 
   const QByteArray oldTemp = qgetenv("TMPDIR");
   qputenv("TMPDIR", temp.path().toUtf8());
+  // Read-only files in a read-only folder, as on a CD.
+  const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+  QFile::setPermissions(path_, readOnly);
+  QFile::setPermissions(path_ + "-wal", readOnly);
   QFile::setPermissions(cd.path(), QFile::ReadOwner | QFile::ExeOwner);
   {
     sqlitedb::SqliteRecordset names = [&] {
