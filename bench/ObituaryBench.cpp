@@ -37,4 +37,15 @@ double ObituarySelectAllSeconds(const std::string& dbPath) {
   });
 }
 
+double ObituaryFirstOpenCheckMilliseconds(const std::string& dbPath, int runs) {
+  const QString path = win::ToWindowsPath(QString::fromStdString(dbPath));
+  auto open = [&] { sqlitedb::SqliteConnection().OpenDatabaseFile(path); };
+  const double first = MedianSeconds(runs, [&] {
+    sqlitedb::testing::ForgetCheckedFilesForTesting();
+    open();
+  });
+  const double later = MedianSeconds(runs, open);
+  return (first - later) * 1000.0;
+}
+
 }  // namespace bench

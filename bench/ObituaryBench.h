@@ -9,4 +9,9 @@ namespace bench {
 // connection for every search, so each run does too.
 double ObituarySelectAllSeconds(const std::string& dbPath);
 
+// What the check of a file at its first open in the process costs: the
+// median first open (the check included) less the median later open, in
+// milliseconds, over `runs` runs each.
+double ObituaryFirstOpenCheckMilliseconds(const std::string& dbPath, int runs);
+
 }  // namespace bench

@@ -2,6 +2,7 @@
 
 #include "platform/dao/DaoErrors.h"
 #include "platform/dao/JetReader.h"
+#include "platform/sqlite/FileStamp.h"
 #include "platform/sqlite/JetDialect.h"
 #include "platform/vb/VbError.h"
 
@@ -386,8 +387,7 @@ std::shared_ptr<const JetCopy> LoadJetCopy(const std::string& nativePath) {
 namespace {
 
 struct CacheEntry {
-  off_t size = 0;
-  int64_t mtimeNs = 0;
+  sqlitedb::FileStamp stamp;
   std::shared_ptr<const JetCopy> copy;
 };
 
@@ -405,19 +405,16 @@ std::map<std::string, CacheEntry>& Cache() {
 
 std::shared_ptr<const JetCopy> CachedJetCopy(const std::string& nativePath) {
   CheckPath(nativePath);
-  char resolved[PATH_MAX];
-  const std::string key = realpath(nativePath.c_str(), resolved) ? resolved : nativePath;
-  struct stat st {};
-  if (stat(key.c_str(), &st) != 0) CheckPath(key);
-  const int64_t mtimeNs = int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  const std::string key = sqlitedb::FileKey(nativePath);
+  const std::optional<sqlitedb::FileStamp> stamp = sqlitedb::StampOf(key);
+  if (!stamp) CheckPath(key);
   std::lock_guard<std::mutex> lock(CacheMutex());
   auto it = Cache().find(key);
-  if (it != Cache().end() && it->second.size == st.st_size && it->second.mtimeNs == mtimeNs)
-    return it->second.copy;
+  if (it != Cache().end() && stamp && it->second.stamp == *stamp) return it->second.copy;
   // A failed load raises before the cache is touched: the next open of the
   // file reads it afresh.
   auto copy = LoadJetCopy(key);
-  Cache()[key] = CacheEntry{st.st_size, mtimeNs, copy};
+  Cache()[key] = CacheEntry{stamp.value_or(sqlitedb::FileStamp{}), copy};
   return copy;
 }
 

@@ -31,6 +31,8 @@ constexpr int kNotJet = vb::err::NotADatabase;
 constexpr size_t kReadChunk = 1 << 20;
 constexpr int kRowFlagDeleted = 0x4000;
 constexpr int kRowOffsetMask = 0x1FFF;
+constexpr uint8_t kDataPage = 0x01;
+constexpr unsigned kMaxColumns = 255;  // Jet's limit of fields in a table
 constexpr uint32_t kLongValueInline = 0x80000000u;
 constexpr uint32_t kLongValueOnePage = 0x40000000u;
 constexpr uint32_t kLongValueLengthMask = 0x3FFFFFFFu;
@@ -42,6 +44,89 @@ uint32_t U32(const uint8_t* p) {
   uint32_t v;
   std::memcpy(&v, p, 4);
   return v;
+}
+
+uint16_t U16(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
+
+// ---- Rows on a data page -----------------------------------------------------
+//
+// Every offset and length below comes from the file. Each is checked against
+// the page before anything is read through it: a value that does not fit is
+// damage, and damage fails the whole read (error 3049), so that no value is
+// ever read from outside its row or shown from the wrong bytes.
+
+struct PageFormat {
+  size_t pageSize;
+  size_t countOffset;  // where the page's row count stands; the row table follows
+  bool jet4;
+};
+
+// One row of a data page: [start, start + size) lies inside the page, after
+// its row table.
+struct RowSpan {
+  size_t start = 0;
+  size_t size = 0;
+  bool deleted = false;
+};
+
+// The page's row count, checked against the room its row table needs.
+unsigned RowCount(const uint8_t* page, const PageFormat& fmt) {
+  const unsigned count = U16(page + fmt.countOffset);
+  if (fmt.countOffset + 2 + 2 * size_t(count) > fmt.pageSize) Fail(kDamaged);
+  return count;
+}
+
+// Row `r` (below RowCount) of a data page. A row ends where the row before it
+// starts (the first at the end of the page). A deleted row is reported as
+// such without being checked further.
+RowSpan LocateRow(const uint8_t* page, const PageFormat& fmt, unsigned r) {
+  const size_t tableEnd = fmt.countOffset + 2 + 2 * (size_t(RowCount(page, fmt)));
+  const unsigned entry = U16(page + fmt.countOffset + 2 + 2 * size_t(r));
+  RowSpan row;
+  row.deleted = (entry & kRowFlagDeleted) != 0;
+  if (row.deleted) return row;
+  const size_t start = entry & kRowOffsetMask;
+  const size_t end =
+      r == 0 ? fmt.pageSize : U16(page + fmt.countOffset + 2 * size_t(r)) & kRowOffsetMask;
+  if (start < tableEnd || end > fmt.pageSize || start > end) Fail(kDamaged);
+  row.start = start;
+  row.size = end - start;
+  return row;
+}
+
+// The number of columns a row holds (its first byte or two), checked against
+// the room its null mask and its table of variable columns take, so that the
+// row's cracking reads only inside the row.
+unsigned RowColumns(const uint8_t* page, const PageFormat& fmt, const RowSpan& row,
+                    bool hasVariableColumns) {
+  const size_t countBytes = fmt.jet4 ? 2 : 1;
+  if (row.size < countBytes + 1) Fail(kDamaged);
+  const uint8_t* p = page + row.start;
+  const unsigned columns = fmt.jet4 ? U16(p) : p[0];
+  const size_t mask = (size_t(columns) + 7) / 8;
+  if (countBytes + mask > row.size) Fail(kDamaged);
+  if (!hasVariableColumns) return columns;
+  // The variable columns' count and offsets stand before the null mask:
+  // Jet 4 two bytes each (the count, then one more offset than columns),
+  // Jet 3 one byte each, with a jump table of one byte per 256 bytes of row.
+  const uint8_t* last = p + row.size - 1;
+  size_t need = 0;
+  if (fmt.jet4) {
+    if (countBytes + mask + 2 > row.size) Fail(kDamaged);
+    need = countBytes + mask + 2 + 2 * (size_t(U16(last - mask - 1)) + 1);
+  } else {
+    if (countBytes + mask + 1 > row.size) Fail(kDamaged);
+    need = countBytes + mask + 1 + (row.size - 1) / 256 + size_t(*(last - mask)) + 1;
+  }
+  if (need > row.size) Fail(kDamaged);
+  return columns;
+}
+
+// The bytes of a value that libmdb found in the row: they must lie inside it.
+void CheckInRow(const MdbField& f, const uint8_t* page, const RowSpan& row) {
+  if (f.siz < 0 || f.start < 0 || size_t(f.start) < row.start ||
+      size_t(f.start) + size_t(f.siz) > row.start + row.size || f.value != page + f.start)
+    Fail(kDamaged);
 }
 
 // ---- The file's bytes --------------------------------------------------------
@@ -200,8 +285,12 @@ bool IsEngineTable(const MdbCatalogEntry* e) {
 
 class LongValueReader {
  public:
-  LongValueReader(MdbHandle* mdb, size_t fileSize)
-      : mdb_(mdb), fileSize_(fileSize), maxSteps_(fileSize / 64 + 16) {}
+  LongValueReader(MdbHandle* mdb, const PageFormat& fmt, size_t fileSize)
+      : mdb_(mdb),
+        fmt_(fmt),
+        fileSize_(fileSize),
+        pages_(fileSize / fmt.pageSize),
+        maxSteps_(fileSize / 64 + 16) {}
 
   // The whole value behind a field's 12-byte head, read from its LVAL
   // page(s); a broken chain or a short value is damage.
@@ -229,13 +318,17 @@ class LongValueReader {
     size_t size;
   };
 
+  // A live row of a data page of the file, found by its page/row number.
   Row Find(uint32_t pageRow) {
-    void* buf = nullptr;
-    int offset = 0;
-    size_t size = 0;
-    if (pageRow == 0 || mdb_find_pg_row(mdb_, int(pageRow), &buf, &offset, &size) != 0)
-      Fail(kDamaged);
-    return Row{static_cast<const uint8_t*>(buf) + offset, size};
+    const uint32_t pageNumber = pageRow >> 8;
+    if (pageNumber == 0 || pageNumber >= pages_) Fail(kDamaged);
+    if (mdb_read_alt_pg(mdb_, pageNumber) != ssize_t(fmt_.pageSize)) Fail(kDamaged);
+    const uint8_t* page = mdb_->alt_pg_buf;
+    const unsigned r = pageRow & 0xFF;
+    if (page[0] != kDataPage || r >= RowCount(page, fmt_)) Fail(kDamaged);
+    const RowSpan row = LocateRow(page, fmt_, r);
+    if (row.deleted) Fail(kDamaged);
+    return Row{page + row.start, row.size};
   }
 
   // Each row of the chain starts with the page/row of the next one.
@@ -253,7 +346,9 @@ class LongValueReader {
   }
 
   MdbHandle* mdb_;
+  PageFormat fmt_;
   size_t fileSize_;
+  size_t pages_;
   size_t maxSteps_;
 };
 
@@ -333,9 +428,10 @@ class TableDecoder {
       : mdb_(mdb),
         table_(table),
         progress_(progress),
-        text_(IsJet4(mdb), mdb->f->code_page),
-        longValues_(mdb, fileSize),
-        maxPages_(fileSize / size_t(mdb->fmt->pg_size)),
+        fmt_{size_t(mdb->fmt->pg_size), mdb->fmt->row_count_offset, IsJet4(mdb)},
+        text_(fmt_.jet4, mdb->f->code_page),
+        longValues_(mdb, fmt_, fileSize),
+        maxPages_(fileSize / fmt_.pageSize),
         fields_(table->num_cols) {}
 
   // Hands every row to `queue`; the last batch says how the reading ended.
@@ -366,20 +462,18 @@ class TableDecoder {
     mdb_rewind_table(table_);
     size_t pages = 0;
     uint64_t rows = 0;
-    const int countOffset = mdb_->fmt->row_count_offset;
+    const uint8_t* page = mdb_->pg_buf;
     while (mdb_read_next_dpg(table_)) {
-      if (++pages > maxPages_) Fail(kDamaged);
+      if (++pages > maxPages_ || page[0] != kDataPage) Fail(kDamaged);
       progress_.ticks.fetch_add(1, std::memory_order_relaxed);
-      const int count = mdb_get_int16(mdb_->pg_buf, countOffset);
-      for (int r = 0; r < count; ++r) {
-        int start = 0;
-        size_t size = 0;
-        if (mdb_find_row(mdb_, r, &start, &size) == -1 || size == 0) continue;
-        if (start & kRowFlagDeleted) continue;
-        start &= kRowOffsetMask;
-        if (mdb_crack_row(table_, start, size, fields_.data()) < 0) continue;
+      const unsigned count = RowCount(page, fmt_);
+      for (unsigned r = 0; r < count; ++r) {
+        const RowSpan row = LocateRow(page, fmt_, r);
+        if (row.deleted || row.size == 0) continue;
+        const unsigned columns = RowColumns(page, fmt_, row, table_->num_var_cols > 0);
+        if (mdb_crack_row(table_, int(row.start), row.size, fields_.data()) < 0) Fail(kDamaged);
         if (++rows > table_->num_rows) Fail(kDamaged);
-        DecodeRow(batch);
+        DecodeRow(batch, page, row, columns);
       }
       if (batch.Rows() >= kBatchRows || batch.bytes.size() >= kBatchBytes) {
         if (!queue.Push(std::exchange(batch, NewBatch()))) return false;
@@ -389,13 +483,22 @@ class TableDecoder {
     return true;
   }
 
-  void DecodeRow(RowBatch& batch) {
+  // A column that the row does not hold (added to the table after the row
+  // was written) is Null, as Jet reads it; every value the row holds must lie
+  // inside the row.
+  void DecodeRow(RowBatch& batch, const uint8_t* page, const RowSpan& span, unsigned rowColumns) {
     DecodedValue* row = batch.AddRow();
     for (unsigned i = 0; i < table_->num_cols; ++i) {
-      const MdbField& f = fields_[i];
+      MdbField& f = fields_[i];
       const int colnum = f.colnum;
       if (colnum < 0 || unsigned(colnum) >= table_->num_cols) Fail(kDamaged);
-      DecodeValue(Column(table_, unsigned(colnum)), f, batch, row[colnum]);
+      const MdbColumn* col = Column(table_, unsigned(colnum));
+      if (col->col_num < 0 || unsigned(col->col_num) >= rowColumns) {
+        f.is_null = 1;
+      } else if (!f.is_null && col->col_type != MDB_BOOL) {
+        CheckInRow(f, page, span);
+      }
+      DecodeValue(col, f, batch, row[colnum]);
     }
   }
 
@@ -476,6 +579,7 @@ class TableDecoder {
   MdbHandle* mdb_;
   MdbTableDef* table_;
   ReadProgress& progress_;
+  PageFormat fmt_;
   JetTextDecoder text_;
   LongValueReader longValues_;
   size_t maxPages_;
@@ -604,7 +708,7 @@ std::vector<TableInfo> ReadJetFile(const std::string& nativePath, int imageFd,
     auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(catalog, i));
     if (e->object_type != MDB_TABLE) continue;
     TablePtr table(mdb_read_table(e));
-    if (!table || !mdb_read_columns(table.get())) Fail(kDamaged);
+    if (!table || !mdb_read_columns(table.get()) || table->num_cols > kMaxColumns) Fail(kDamaged);
     tables.push_back(DescribeTable(e, table.get(), jet4));
     if (!IsEngineTable(e)) TableCopier(mdb.get(), table.get(), file, copy, progress).Run();
     progress.ticks.fetch_add(1, std::memory_order_relaxed);

@@ -64,9 +64,12 @@ bool JetLike(const QString& value, const QString& pattern);
 void RegisterJetFunctions(sqlite3* db);
 
 // Denies every statement that could write, attach or change the connection:
-// only reading statements (and harmless read-only PRAGMAs) may run. Also turns
-// on the engine's defensive mode, allows no attached database and stops the
-// schema from calling functions with side effects.
+// only reading statements (and harmless read-only PRAGMAs) may run, and they
+// may call only the Jet dialect's functions (FunctionRegistry.h; any other
+// raises 3085). Also turns on the engine's defensive mode, allows no
+// attached database, stops the schema from calling functions with side
+// effects, and sets the bounds of StatementLimits.h (length caps, and the
+// time limit of statements run under a StatementClock).
 void InstallReadOnlyAuthorizer(sqlite3* db);
 
 // Raises the run-time error for an SQLite failure, with the Jet number the
@@ -79,6 +82,10 @@ void InstallReadOnlyAuthorizer(sqlite3* db);
 //   denied by the read-only rules / read-only file -> 3027,
 //   not a database -> 3343, damaged file -> 3049,
 //   missing file -> 3024, I/O failure -> 3043, out of memory -> 7,
+//   a function the rules deny -> 3085,
+//   a text, blob or statement over its cap (SQLITE_TOOBIG) -> 3035
+//   "System resource exceeded.", a statement stopped by its time limit
+//   (SQLITE_INTERRUPT) -> 3360 "Query is too complex.",
 //   an error raised inside a Jet function -> that error's number,
 //   any other -> 3075 for SQLITE_ERROR, else 3049.
 // The description is the Jet text, with SQLite's message in parentheses.

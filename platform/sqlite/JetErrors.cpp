@@ -1,6 +1,7 @@
 // SQLite failures as the run-time errors of the Jet engine.
 #include "platform/sqlite/JetDialect.h"
 #include "platform/sqlite/JetTokens.h"
+#include "platform/sqlite/StatementLimits.h"
 
 #include "platform/vb/VbError.h"
 
@@ -13,7 +14,6 @@ namespace {
 
 constexpr int kReadOnly = 3027;
 constexpr int kDiskError = 3043;
-constexpr int kUndefinedFunction = 3085;
 constexpr int kAmbiguousField = 3079;
 constexpr int kOutOfMemory = 7;
 
@@ -21,7 +21,7 @@ QString JetText(int number) {
   switch (number) {
     case kReadOnly: return QStringLiteral("Cannot update. Database or object is read-only.");
     case kDiskError: return QStringLiteral("Disk or network error.");
-    case kUndefinedFunction: return QStringLiteral("Undefined function in expression.");
+    case vb::err::UndefinedFunction: return QStringLiteral("Undefined function in expression.");
     case kAmbiguousField:
       return QStringLiteral(
           "The specified field could refer to more than one table listed in the FROM clause "
@@ -56,7 +56,8 @@ int NumberOfMessage(sqlite3* db, const QString& msg, const QString& sql) {
       {"no such table", vb::err::TableNotFound},
       {"no such column", vb::err::TooFewParameters},
       {"datatype mismatch", vb::err::TypeMismatchDb},
-      {"no such function", kUndefinedFunction},
+      {"no such function", vb::err::UndefinedFunction},
+      {"not authorized to use function", vb::err::UndefinedFunction},
       {"wrong number of arguments", vb::err::SyntaxError},
       {"ambiguous column name", kAmbiguousField},
       {"not authorized", kReadOnly},
@@ -82,6 +83,8 @@ int NumberOf(sqlite3* db, int resultCode, const QString& msg, const QString& sql
     case SQLITE_CANTOPEN: return vb::err::FileNotFoundDb;
     case SQLITE_IOERR: return kDiskError;
     case SQLITE_NOMEM: return kOutOfMemory;
+    case SQLITE_TOOBIG: return vb::err::ResourceExceeded;
+    case SQLITE_INTERRUPT: return vb::err::QueryTooComplex;
     case SQLITE_MISMATCH: return vb::err::TypeMismatchDb;
     case SQLITE_ERROR: return NumberOfMessage(db, msg, sql);
     default: return vb::err::CannotOpenDb;
@@ -97,7 +100,12 @@ void RaiseSqliteError(sqlite3* db, int resultCode, const QString& sqliteSql) {
   const QRegularExpressionMatch m = jet.match(msg);
   if (m.hasMatch()) vb::Raise(m.captured(1).toInt(), m.captured(2));
   const int number = NumberOf(db, resultCode, msg, sqliteSql);
-  vb::Raise(number, JetText(number) + " (" + msg + ")");
+  // Only the time limit interrupts a statement.
+  const QString detail = number == vb::err::QueryTooComplex
+                             ? QStringLiteral("the statement ran longer than %1 seconds")
+                                   .arg(kStatementSeconds)
+                             : msg;
+  vb::Raise(number, JetText(number) + " (" + detail + ")");
 }
 
 }  // namespace sqlitedb

@@ -1,5 +1,6 @@
 // The Jet functions, LIKE and collation registered on a connection.
 #include "platform/sqlite/DbText.h"
+#include "platform/sqlite/FunctionRegistry.h"
 #include "platform/sqlite/JetDialect.h"
 
 #include "platform/vb/Conversions.h"
@@ -239,8 +240,7 @@ void RegisterJetFunctions(sqlite3* db) {
   sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
   sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
   constexpr int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
-  for (const FunctionDef& f : kFunctions)
-    sqlite3_create_function_v2(db, f.name, f.argc, flags, nullptr, f.fn, nullptr, nullptr, nullptr);
+  for (const FunctionDef& f : kFunctions) RegisterJetFunction(db, f.name, f.argc, flags, f.fn);
   sqlite3_create_collation_v2(db, kJetCollation, SQLITE_UTF8, nullptr, JetNoCase, nullptr);
 }
 

@@ -1,5 +1,7 @@
 // The read-only rules of a connection.
+#include "platform/sqlite/FunctionRegistry.h"
 #include "platform/sqlite/JetDialect.h"
+#include "platform/sqlite/StatementLimits.h"
 
 #include <QString>
 #include <sqlite3.h>
@@ -32,9 +34,10 @@ int Authorize(void*, int action, const char* arg1, const char* arg2, const char*
   switch (action) {
     case SQLITE_SELECT:
     case SQLITE_READ:
-    case SQLITE_FUNCTION:
     case SQLITE_RECURSIVE:
       return SQLITE_OK;
+    case SQLITE_FUNCTION:  // the name is the second argument
+      return IsCallableFunction(arg2) ? SQLITE_OK : SQLITE_DENY;
     case SQLITE_PRAGMA:
       return IsReadingPragma(arg1, arg2) ? SQLITE_OK : SQLITE_DENY;
     default:  // every write, schema change, transaction, ATTACH, DETACH, ...
@@ -50,6 +53,7 @@ void InstallReadOnlyAuthorizer(sqlite3* db) {
   sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
   sqlite3_limit(db, SQLITE_LIMIT_ATTACHED, 0);
   sqlite3_set_authorizer(db, Authorize, nullptr);
+  InstallStatementLimits(db);
 }
 
 }  // namespace sqlitedb

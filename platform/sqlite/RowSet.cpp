@@ -3,6 +3,7 @@
 #include "platform/sqlite/DbText.h"
 #include "platform/sqlite/JetDialect.h"
 #include "platform/sqlite/SingleTableSelect.h"
+#include "platform/sqlite/StatementLimits.h"
 #include "platform/vb/VbError.h"
 
 #include <QByteArray>
@@ -182,6 +183,7 @@ void Bind(sqlite3* db, sqlite3_stmt* stmt, int index, const vb::Variant& value) 
 
 RowSet RowSet::Run(sqlite3* db, std::shared_ptr<sqlite3> owner, const QString& sqliteSql,
                    const std::vector<vb::Variant>& parameters) {
+  const StatementClock clock;
   const QByteArray sql = sqliteSql.toUtf8();
   sqlite3_stmt* raw = nullptr;
   const char* tail = nullptr;
@@ -311,6 +313,7 @@ vb::Variant RowSet::Value(int row, int column) const {
 sqlite3_stmt* RowSet::FetchRow(int row) const {
   sqlite3_stmt* s = lookUp_.get();
   if (fetched_ == row) return s;
+  const StatementClock clock;
   fetched_ = -1;
   sqlite3_reset(s);
   sqlite3_bind_int64(s, 1, keys_[row]);

@@ -64,6 +64,9 @@ class RowSet {
   // set keeps `db` open for as long as it may read from it.
   // Only a reading statement runs (others raise 3027), and only one that
   // gives rows (others raise 3219); text after the statement raises 3142.
+  // The statement, and each later look-up of a row, runs under a
+  // StatementClock: on a connection with the read-only rules it has a time
+  // limit (3360).
   // Raises the run-time error of a failure (RaiseSqliteError); a failure
   // part-way through keeps no rows. The database must not change while the
   // set exists (both layers open theirs read-only).

@@ -17,15 +17,20 @@ class SqliteConnection {
   // copy and the last recordset reading from it are dropped.
   SqliteConnection() = default;
 
-  // Opens the file at `path` (Windows form or native) for reading. The file
-  // is never written, locked or accompanied by a journal: it is opened
-  // read-only as immutable, so it works on read-only media. The schema is
-  // read at once, so a file that is not a database fails here:
+  // Opens the file at `path` (Windows form or native) for reading. Nothing
+  // is ever written, locked or created beside the file, so it works on
+  // read-only media: it is opened read-only as immutable. When a write-ahead
+  // log with content ("<file>-wal") stands beside it, its committed
+  // transactions are part of the database: the file and its log are then
+  // copied into a private temporary folder and the copy is read (the folder
+  // goes with the connection). The schema is read at once, and the first
+  // open of a file in the process checks the whole file (the engine's quick
+  // check; again only when the file or its log changed size or time), so a
+  // file that is not a database or is damaged fails here:
   //   missing file or a folder -> 3024, empty file or not a database -> 3343,
-  //   damaged schema -> 3049.
-  // Damage further in the file fails the statement that meets it. A missing
-  // file is never created. On failure the previous file (if any) stays open.
-  // Returns True.
+  //   damage -> 3049, the copy not made -> 3043.
+  // A missing file is never created. On failure the previous file (if any)
+  // stays open. Returns True.
   bool OpenDatabaseFile(const QString& path);
 
   // Runs a SELECT in the Jet dialect (TranslateJetSql) and returns its rows,
@@ -44,5 +49,11 @@ class SqliteConnection {
  private:
   std::shared_ptr<sqlite3> db_;
 };
+
+namespace testing {
+// Forgets which files were checked, so that the next open of each checks it
+// again (for the benchmark of the check).
+void ForgetCheckedFilesForTesting();
+}  // namespace testing
 
 }  // namespace sqlitedb

@@ -40,6 +40,7 @@ QString ErrorDescription(int number) {
       {32755, "Cancel was selected."},
       {3021, "No current record."},
       {3024, "Could not find file."},
+      {3035, "System resource exceeded."},
       {3049, "Cannot open database. It may not be a database that your application recognizes, or the file may be corrupt."},
       {3061, "Too few parameters. Expected 1."},
       {3075, "Syntax error in query expression."},
@@ -47,6 +48,7 @@ QString ErrorDescription(int number) {
       {3131, "Syntax error in FROM clause."},
       {3265, "Item not found in this collection."},
       {3343, "Unrecognized database format."},
+      {3360, "Query is too complex."},
       {3464, "Data type mismatch in criteria expression."},
   };
   auto it = texts.find(number);

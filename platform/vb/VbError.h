@@ -66,6 +66,9 @@ constexpr int TooFewParameters = 3061; // unknown name in a statement
 constexpr int ObjectInvalid = 3420;   // the object was closed (or never opened)
 constexpr int TypeMismatchDb = 3464;  // data type mismatch in criteria expression
 constexpr int NotADatabase = 3343;   // unrecognized database format
+constexpr int ResourceExceeded = 3035;  // a text, blob or statement longer than the engine takes
+constexpr int UndefinedFunction = 3085; // a function the engine does not offer
+constexpr int QueryTooComplex = 3360;   // a statement that ran past its time limit
 }  // namespace err
 
 }  // namespace vb

@@ -218,6 +218,24 @@ TEST_F(RecordsetTest, StatementErrorsCarryEngineNumbers) {
   EXPECT_NE(syntax, 3078);
 }
 
+// The copy's connection has the same bounds as the obituary file's: only
+// Jet's functions, capped lengths, a time limit; it answers after each.
+TEST_F(RecordsetTest, HostileStatementsEndWithAnErrorAndTheCopyKeepsWorking) {
+  const std::pair<QString, int> cases[] = {
+      {"SELECT * FROM Sheet1 WHERE length(printf('%.*c', 900000000, 'x')) > 0", 3085},
+      {"SELECT * FROM Sheet1 WHERE length(randomblob(500000000)) > 0", 3085},
+      {"SELECT * FROM Sheet1 WHERE LastName LIKE \"" + QString(100000, u'x') + "\"", 3035},
+      {"SELECT count(*) AS n FROM Sheet1 a, Sheet1 b, Sheet1 c, CemSheet d, Sheet1 e, Sheet1 f, "
+       "Sheet1 g, Sheet1 h, Sheet1 i, Sheet1 j, Sheet1 k, Sheet1 l, Sheet1 m, Sheet1 n, Sheet1 o, "
+       "Sheet1 p, Sheet1 q, Sheet1 r, Sheet1 s, Sheet1 t, Sheet1 u, Sheet1 v, Sheet1 w",
+       3360},
+  };
+  for (const auto& [sql, number] : cases) {
+    EXPECT_EQ(ErrorOf([&] { Open(sql); }), number) << sql.left(80).toStdString();
+    EXPECT_EQ(Open("SELECT * FROM VERSHT")->RecordCount(), 1);
+  }
+}
+
 TEST_F(RecordsetTest, ClosedObjectsRefuseWork) {
   auto rs = Open("SELECT * FROM VERSHT");
   rs->Close();

@@ -31,5 +31,8 @@ QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
 // The names in a folder, sorted.
 QStringList Listing(const QString& folder);
+// Takes write permission from the file and its folder, as on a CD (`on`),
+// or gives it back.
+void ProtectFolder(const QString& file, const QString& folder, bool on);
 
 }  // namespace sqlitetest

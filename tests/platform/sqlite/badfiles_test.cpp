@@ -1,6 +1,7 @@
 // Foreign, empty, truncated and damaged files give a run-time error from the
 // open or the statement: never a crash, a hang or an unreported failure.
 #include "SqliteFixture.h"
+#include "tests/testkit/DamagedCopies.h"
 
 #include "platform/sqlite/SqliteConnection.h"
 #include "platform/vb/VbError.h"
@@ -97,36 +98,6 @@ TEST_F(BadFiles, HandMadeDamageFailsWithAnEngineError) {
   EXPECT_TRUE(broken == 3049 || broken == 3343) << broken;
 }
 
-// One mutation of the good file, chosen by the generator.
-QByteArray Mutate(const QByteArray& good, std::mt19937& rng) {
-  QByteArray b = good;
-  auto pick = [&rng](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-  const int pages = static_cast<int>(b.size() / kPageSize);
-  switch (pick(0, 4)) {
-    case 0:  // a few flipped bits anywhere, often in the first page
-      for (int n = pick(1, 16); n > 0; --n) {
-        const int at = pick(0, 3) == 0 ? pick(0, kPageSize - 1) : pick(0, static_cast<int>(b.size()) - 1);
-        b[at] = static_cast<char>(b[at] ^ (1 << pick(0, 7)));
-      }
-      break;
-    case 1:  // a page of noise
-      for (int i = 0, p = pick(0, pages - 1); i < kPageSize; ++i) b[p * kPageSize + i] = static_cast<char>(pick(0, 255));
-      break;
-    case 2:  // cut off anywhere
-      b.truncate(pick(1, static_cast<int>(b.size()) - 1));
-      break;
-    case 3:  // a run of zeros
-      b.replace(pick(0, static_cast<int>(b.size()) - 1), pick(1, 4096), QByteArray(pick(1, 4096), '\0'));
-      b.resize(std::min(b.size(), good.size()));
-      break;
-    default: {  // one page copied over another
-      const int from = pick(0, pages - 1), to = pick(0, pages - 1);
-      b.replace(to * kPageSize, kPageSize, good.mid(from * kPageSize, kPageSize));
-    }
-  }
-  return b;
-}
-
 // Runs Outcome in a child process with a time limit; the child's exit code
 // tells rows (0) from a clean error (1). A crash or hang ends the child by a
 // signal.
@@ -142,17 +113,58 @@ int OutcomeInChild(const QString& path) {
   return 100 + (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
 }
 
-TEST_F(BadFiles, SeededMutationsEndWithRowsOrACleanError) {
-  std::mt19937 rng(20240611);
+// The rows of ObitData, read in a child process: -1 for an error.
+int ObitDataRowsInChild(const QString& path) {
+  int fds[2];
+  if (pipe(fds) != 0) return -2;
+  const pid_t pid = fork();
+  if (pid == 0) {
+    alarm(10);
+    int rows = -1;
+    try {
+      SqliteConnection db;
+      db.OpenDatabaseFile(path);
+      rows = db.OpenQuery("SELECT * FROM ObitData", false).RowCount();
+    } catch (const vb::VbError&) {
+    }
+    _exit(write(fds[1], &rows, sizeof rows) == sizeof rows ? 0 : 1);
+  }
+  close(fds[1]);
+  int rows = -2;
+  if (read(fds[0], &rows, sizeof rows) != sizeof rows) rows = -2;
+  close(fds[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? rows : -2;
+}
+
+constexpr int kParts = 4;
+constexpr int kCopiesPerPart = 260;  // more than 1,000 copies in all
+
+class SeededMutations : public BadFiles, public ::testing::WithParamInterface<int> {};
+
+// A copy that opens shows every row: damage that would lose rows (two pages
+// swapped, a page copied over another) is found when the file is opened.
+TEST_P(SeededMutations, EndWithAllRowsOrACleanError) {
+  std::mt19937 rng(20240611 + 31 * GetParam());
+  const int allRows = 207;
   int rows = 0, errors = 0;
-  for (int k = 0; k < 240; ++k) {
-    const QString path = Write(QStringLiteral("m%1.db").arg(k), Mutate(bytes_, rng));
+  for (int k = 0; k < kCopiesPerPart; ++k) {
+    const QString path = Write(QStringLiteral("m%1.db").arg(k), testutil::DamagedCopy(bytes_, kPageSize, rng));
     const int outcome = OutcomeInChild(path);
     ASSERT_TRUE(outcome == 0 || outcome == 1) << "mutation " << k << " ended with " << outcome;
-    (outcome == 0 ? rows : errors)++;
+    if (outcome == 0) {
+      EXPECT_EQ(ObitDataRowsInChild(path), allRows) << "mutation " << k;
+      ++rows;
+    } else {
+      ++errors;
+    }
   }
-  std::cout << "mutations: " << rows << " gave rows, " << errors << " gave an error\n";
+  std::cout << "part " << GetParam() << ": " << rows << " gave rows, " << errors
+            << " gave an error\n";
   EXPECT_GT(errors, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Parts, SeededMutations, ::testing::Range(0, kParts));
 
 }  // namespace

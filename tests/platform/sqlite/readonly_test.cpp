@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 using sqlitedb::SqliteConnection;
 
@@ -21,13 +22,7 @@ class ReadOnlyFile : public ::testing::Test {
     path_ = dir_.path() + "/obits.db";
     sqlitetest::WriteObituaryFile(path_, 50);
   }
-  // The file and its folder without write permission, as on a CD.
-  void ProtectFolder(bool on) {
-    const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
-    const auto folder = readOnly | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
-    QFile::setPermissions(path_, on ? readOnly : readOnly | QFile::WriteOwner);
-    QFile::setPermissions(dir_.path(), on ? folder : folder | QFile::WriteOwner);
-  }
+  void ProtectFolder(bool on) { sqlitetest::ProtectFolder(path_, dir_.path(), on); }
   void RunSession(SqliteConnection& db) {
     for (const char* sql : {"SELECT * FROM ObitData ORDER BY ObitData.LASTNAME, ObitData.GIVEN;",
                             "SELECT * FROM ObitData WHERE Lastname LIKE \"Fill*\"  ORDER BY ObitData.NewsPubSourceID;",
@@ -110,6 +105,56 @@ TEST_F(ReadOnlyFile, AWalModeFileIsReadWithoutSideFiles) {
   ProtectFolder(false);
   EXPECT_EQ(sqlitetest::ReadBytes(path_), bytes);
   EXPECT_EQ(sqlitetest::Listing(dir_.path()), listing);
+}
+
+// An editor left committed transactions in the log beside the file (its
+// connection was still open when the files were copied): every committed row
+// shows, from a private copy that goes with the connection, and nothing is
+// written beside the file.
+TEST_F(ReadOnlyFile, CommittedRowsInALogBesideTheFileAreRead) {
+  const QString editor = dir_.path() + "/editor.db";
+  sqlite3* writer = nullptr;
+  ASSERT_EQ(sqlite3_open(editor.toUtf8().constData(), &writer), SQLITE_OK);
+  for (const char* sql : {"PRAGMA journal_mode = WAL", "PRAGMA wal_autocheckpoint = 0",
+                          "CREATE TABLE Names (Name TEXT)", "INSERT INTO Names VALUES ('first')",
+                          "INSERT INTO Names VALUES ('second')"})
+    ASSERT_EQ(sqlite3_exec(writer, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+  QTemporaryDir cd, temp;
+  path_ = cd.path() + "/obits.db";
+  ASSERT_TRUE(QFile::copy(editor, path_));
+  ASSERT_TRUE(QFile::copy(editor + "-wal", path_ + "-wal"));
+  sqlite3_close(writer);
+  ASSERT_GT(QFileInfo(path_ + "-wal").size(), 0);
+  const QByteArray bytes = sqlitetest::ReadBytes(path_);
+  const QByteArray log = sqlitetest::ReadBytes(path_ + "-wal");
+  const QStringList listing = sqlitetest::Listing(cd.path());
+
+  const QByteArray oldTemp = qgetenv("TMPDIR");
+  qputenv("TMPDIR", temp.path().toUtf8());
+  // Read-only files in a read-only folder, as on a CD.
+  const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+  QFile::setPermissions(path_, readOnly);
+  QFile::setPermissions(path_ + "-wal", readOnly);
+  QFile::setPermissions(cd.path(), QFile::ReadOwner | QFile::ExeOwner);
+  {
+    sqlitedb::SqliteRecordset names = [&] {
+      SqliteConnection db;
+      db.OpenDatabaseFile(path_);
+      EXPECT_EQ(sqlitetest::Listing(temp.path()).size(), 1);  // the private copy
+      return db.OpenQuery("SELECT * FROM Names ORDER BY Name", false);
+    }();
+    ASSERT_EQ(names.RowCount(), 2);
+    names.MoveToLast();
+    EXPECT_EQ(names.FieldValue("Name"), vb::Variant(QStringLiteral("second")));
+    EXPECT_EQ(sqlitetest::Listing(cd.path()), listing);
+  }
+  EXPECT_EQ(sqlitetest::Listing(temp.path()), QStringList());  // gone with the connection
+  QFile::setPermissions(cd.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+  if (oldTemp.isNull()) qunsetenv("TMPDIR");
+  else qputenv("TMPDIR", oldTemp);
+  EXPECT_EQ(sqlitetest::ReadBytes(path_), bytes);
+  EXPECT_EQ(sqlitetest::ReadBytes(path_ + "-wal"), log);
+  EXPECT_EQ(sqlitetest::Listing(cd.path()), listing);
 }
 
 }  // namespace

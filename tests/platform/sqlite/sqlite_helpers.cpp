@@ -39,6 +39,7 @@ void ExecOnFile(const QString& path, const QString& sql) {
 void WriteObituaryFile(const QString& path, int fillerRows) {
   QString sql = QStringLiteral(R"(
     PRAGMA page_size = 1024;
+    BEGIN;
     CREATE TABLE ObitData (ID INTEGER PRIMARY KEY, LastName TEXT, Given TEXT,
       Obituary TEXT, Section TEXT, ROW TEXT, LOT TEXT, STONE TEXT,
       NewsPubSourceID TEXT, PublicationDateReal REAL, PublicationDate TEXT,
@@ -66,7 +67,7 @@ void WriteObituaryFile(const QString& path, int fillerRows) {
                .arg(i % 12 + 1)
                .arg(QString(200, QChar(u'a' + i % 26)));
   }
-  ExecOnFile(path, sql);
+  ExecOnFile(path, sql + "COMMIT;");
 }
 
 int ErrorNumber(const std::function<void()>& f) {
@@ -93,6 +94,13 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
 QStringList Listing(const QString& folder) {
   return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                                 QDir::Name);
+}
+
+void ProtectFolder(const QString& file, const QString& folder, bool on) {
+  const auto readOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+  const auto searchable = readOnly | QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther;
+  QFile::setPermissions(file, on ? readOnly : readOnly | QFile::WriteOwner);
+  QFile::setPermissions(folder, on ? searchable : searchable | QFile::WriteOwner);
 }
 
 }  // namespace sqlitetest

@@ -1,0 +1,41 @@
+#include "platform/sqlite/StatementLimits.h"
+
+#include <sqlite3.h>
+#include <time.h>
+
+namespace sqlitedb {
+
+namespace {
+
+// The virtual-machine steps between two looks at the clock.
+constexpr int kStepsBetweenLooks = 4000;
+constexpr int64_t kLimitNs = int64_t(kStatementSeconds) * 1000000000;
+
+int64_t ThreadCpuNs() {
+  timespec ts{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+  return int64_t(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+// When the running clock started (thread processor time); -1 for none.
+thread_local int64_t tClockStart = -1;
+
+int PastTheLimit(void*) {
+  return tClockStart >= 0 && ThreadCpuNs() - tClockStart > kLimitNs ? 1 : 0;
+}
+
+}  // namespace
+
+void InstallStatementLimits(sqlite3* db) {
+  sqlite3_limit(db, SQLITE_LIMIT_LENGTH, kMaxValueBytes);
+  sqlite3_limit(db, SQLITE_LIMIT_SQL_LENGTH, kMaxStatementBytes);
+  sqlite3_progress_handler(db, kStepsBetweenLooks, PastTheLimit, nullptr);
+}
+
+StatementClock::StatementClock() : outerStart_(tClockStart) {
+  if (tClockStart < 0) tClockStart = ThreadCpuNs();
+}
+
+StatementClock::~StatementClock() { tClockStart = outerStart_; }
+
+}  // namespace sqlitedb

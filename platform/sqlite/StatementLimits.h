@@ -1,0 +1,41 @@
+#pragma once
+// The bounds every statement of a reading connection runs within: texts,
+// blobs and statements have a largest length, and a statement has a time
+// limit after which it fails (3360), so that no statement can run for ever
+// or take the memory of the program.
+#include <cstdint>
+
+struct sqlite3;
+
+namespace sqlitedb {
+
+// The largest text or blob a statement may make or read (bytes): far above
+// any real value (a long obituary is some tens of kilobytes).
+inline constexpr int kMaxValueBytes = 64 << 20;
+// The longest statement (bytes, as translated), about Jet's own limit of
+// 64,000 characters; the viewers' statements take well under a kilobyte.
+inline constexpr int kMaxStatementBytes = 64 << 10;
+// The processor time a statement may take (waiting for a slow disc does
+// not count).
+inline constexpr int kStatementSeconds = 2;
+
+// Sets the length caps on the connection and lets the time limit end its
+// statements (through the engine's progress handler).
+void InstallStatementLimits(sqlite3* db);
+
+// Times the statements run on this thread while it exists: a statement
+// still running when the thread has used kStatementSeconds of processor
+// time since the clock started fails with 3360. Statements run without a
+// clock have no time limit.
+class StatementClock {
+ public:
+  StatementClock();
+  ~StatementClock();
+  StatementClock(const StatementClock&) = delete;
+  StatementClock& operator=(const StatementClock&) = delete;
+
+ private:
+  int64_t outerStart_;  // the enclosing clock's start, -1 for none
+};
+
+}  // namespace sqlitedb
