@@ -40,6 +40,8 @@ const char* const kNavigation[] = {"CMD_MoveFirst", "CMD_MovePrev", "CMD_MoveNex
 const char* const kSearchBoxes[] = {"LastnameText", "FirstnameText", "LocRowText",
                                     "LocSectionText", "LocCemeteryNameText",
                                     "SelectionQueryText"};
+const char* const kCheckBoxes[] = {"Lastname_Checkbox", "Firstname_Checkbox", "LocRow_Checkbox",
+                                   "LocSection_CheckBox", "LocCemetery_Checkbox"};
 
 democd::Record Grave(const QString& last, const QString& given, const QString& cemetery,
                      const QString& section, const vb::Variant& row,
@@ -96,6 +98,7 @@ class SearchesTest : public GravelightTest {
   // defaults, placement order, and the whole table selected again.
   void Reset() {
     for (const char* box : kSearchBoxes) Box(box).SetText(QString());
+    for (const char* check : kCheckBoxes) Check(check).SetValue(0);
     for (int i = 0; i < 5; ++i) Box("Text6", i).SetText("Custom" + QString::number(i + 1));
     ByName(false);
     Window().CMD_SelectAll_Click();
