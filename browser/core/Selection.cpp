@@ -4,6 +4,23 @@
 
 namespace browser {
 
+namespace {
+
+StatementObserver& Observer() {
+  static StatementObserver observer;
+  return observer;
+}
+
+void Observe(const QString& statement) {
+  if (Observer()) Observer()(statement);
+}
+
+}  // namespace
+
+void SetStatementObserverForTesting(StatementObserver observer) {
+  Observer() = std::move(observer);
+}
+
 // ---- JetSelection ------------------------------------------------------------------
 
 void JetSelection::OpenConnection(const QString& path) {
@@ -12,6 +29,7 @@ void JetSelection::OpenConnection(const QString& path) {
 }
 
 void JetSelection::OpenSelection(const QString& statement, bool) {
+  Observe(statement);
   if (!database_) vb::Raise(vb::err::ObjectVariableNotSet);
   recordset_ = database_->OpenRecordset(statement);
 }
@@ -53,6 +71,7 @@ void SqliteSelection::OpenConnection(const QString& path) {
 }
 
 void SqliteSelection::OpenSelection(const QString& statement, bool wholeTable) {
+  Observe(statement);
   recordset_ = connection_.OpenQuery(statement, wholeTable);
 }
 

@@ -7,10 +7,16 @@
 #include "platform/sqlite/SqliteConnection.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 
 namespace browser {
+
+// Tests watch the statements the windows open, in the order they are tried;
+// nothing is watched until one installs an observer (an empty one stops).
+using StatementObserver = std::function<void(const QString& statement)>;
+void SetStatementObserverForTesting(StatementObserver observer);
 
 class Selection {
  public:
