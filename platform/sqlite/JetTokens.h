@@ -29,7 +29,7 @@ struct JetToken {
 using JetTokens = std::vector<JetToken>;
 
 // Splits a statement into tokens. Raises 3075 for an unterminated text
-// literal, bracketed name or date literal.
+// literal, bracketed name or date literal, and for a NUL character anywhere.
 JetTokens TokenizeJetSql(const QString& sql);
 
 // Which clause of the outermost statement the given character offset stands
