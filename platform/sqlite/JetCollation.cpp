@@ -77,33 +77,96 @@ const std::array<Letters, kTableEnd>& LetterTable() {
   return *table;
 }
 
-// The letters of a text one after the other, as Jet's sort order reads them.
+// The characters of a text, from UTF-16 or from valid UTF-8: Next() gives
+// false at the end.
+class Utf16Chars {
+ public:
+  explicit Utf16Chars(QStringView s) : s_(s) {}
+  bool Next(char32_t& c) {
+    if (i_ >= s_.size()) return false;
+    c = s_[i_++].unicode();
+    if (QChar::isHighSurrogate(c) && i_ < s_.size() && s_[i_].isLowSurrogate())
+      c = QChar::surrogateToUcs4(static_cast<char16_t>(c), s_[i_++].unicode());
+    return true;
+  }
+
+ private:
+  QStringView s_;
+  qsizetype i_ = 0;
+};
+
+class Utf8Chars {
+ public:
+  Utf8Chars(const unsigned char* p, int size) : p_(p), end_(p + size) {}
+  bool Next(char32_t& c) {
+    if (p_ >= end_) return false;
+    const unsigned char b = *p_++;
+    if (b < 0x80) {
+      c = b;
+      return true;
+    }
+    const int more = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : 1;
+    c = b & (0x3F >> more);
+    for (int k = 0; k < more && p_ < end_; ++k) c = (c << 6) | (*p_++ & 0x3F);
+    return true;
+  }
+
+ private:
+  const unsigned char* p_;
+  const unsigned char* end_;
+};
+
+// The letters of a text one after the other, as Jet's sort order reads them
+// (never 0); 0 at the end.
+template <typename Chars>
 class LetterReader {
  public:
-  explicit LetterReader(QStringView s) : s_(s), table_(LetterTable()) {}
+  explicit LetterReader(Chars chars) : chars_(chars), table_(LetterTable()) {}
 
-  // The next letter; 0 at the end.
   char32_t Next() {
-    for (;;) {
-      if (pending_ != 0) return std::exchange(pending_, 0);
-      if (i_ >= s_.size()) return 0;
-      char32_t c = s_[i_++].unicode();
-      if (QChar::isHighSurrogate(c) && i_ < s_.size() && s_[i_].isLowSurrogate())
-        c = QChar::surrogateToUcs4(static_cast<char16_t>(c), s_[i_++].unicode());
+    if (pending_ != 0) return std::exchange(pending_, 0);
+    char32_t c = 0;
+    while (chars_.Next(c)) {
       if (c >= kTableEnd) return QChar::toCaseFolded(c);
       const Letters l = table_[c];
       if (l.first == 0) continue;
       pending_ = l.second;
       return l.first;
     }
+    return 0;
   }
 
  private:
-  QStringView s_;
+  Chars chars_;
   const std::array<Letters, kTableEnd>& table_;
-  qsizetype i_ = 0;
   char32_t pending_ = 0;
 };
+
+// By the letters first, then by the case-folded characters.
+template <typename Chars>
+int Compare(Chars a, Chars b) {
+  LetterReader<Chars> ra(a), rb(b);
+  for (;;) {
+    const char32_t x = ra.Next(), y = rb.Next();
+    if (x != y) return x < y ? -1 : 1;
+    if (x == 0) break;
+  }
+  // The same letters: the accents decide, case still aside.
+  for (;;) {
+    char32_t x = 0, y = 0;
+    const bool moreA = a.Next(x), moreB = b.Next(y);
+    if (!moreA || !moreB) return int(moreA) - int(moreB);
+    if (x == y) continue;
+    const char32_t fx = QChar::toCaseFolded(x), fy = QChar::toCaseFolded(y);
+    if (fx != fy) return fx < fy ? -1 : 1;
+  }
+}
+
+}  // namespace
+
+int CompareJetText(QStringView a, QStringView b) { return Compare(Utf16Chars(a), Utf16Chars(b)); }
+
+namespace {
 
 int Sign(qsizetype v) { return (v > 0) - (v < 0); }
 
@@ -125,22 +188,6 @@ int EqualAsciiPrefix(const unsigned char* a, const unsigned char* b, int n) {
 
 }  // namespace
 
-int CompareJetText(QStringView a, QStringView b) {
-  LetterReader ra(a), rb(b);
-  for (;;) {
-    const char32_t x = ra.Next(), y = rb.Next();
-    if (x != y) return x < y ? -1 : 1;
-    if (x == 0) break;
-  }
-  // The same letters: the accents decide, case still aside.
-  const qsizetype n = std::min(a.size(), b.size());
-  for (qsizetype i = 0; i < n; ++i) {
-    const char16_t x = a[i].toCaseFolded().unicode(), y = b[i].toCaseFolded().unicode();
-    if (x != y) return x < y ? -1 : 1;
-  }
-  return Sign(a.size() - b.size());
-}
-
 int JetTextCollation(void*, int n1, const void* p1, int n2, const void* p2) {
   const auto* a = static_cast<const unsigned char*>(p1);
   const auto* b = static_cast<const unsigned char*>(p2);
@@ -154,9 +201,11 @@ int JetTextCollation(void*, int n1, const void* p1, int n2, const void* p2) {
   }
   // One text ends: the rest of the other has letters or accents, or both.
   if (i == n) return Sign(n1 - n2);
-  const QString sa = DecodeDbText(reinterpret_cast<const char*>(a + i), n1 - i);
-  const QString sb = DecodeDbText(reinterpret_cast<const char*>(b + i), n2 - i);
-  return CompareJetText(sa, sb);
+  const char* ta = reinterpret_cast<const char*>(a + i);
+  const char* tb = reinterpret_cast<const char*>(b + i);
+  if (IsValidUtf8(ta, n1 - i) && IsValidUtf8(tb, n2 - i))
+    return Compare(Utf8Chars(a + i, n1 - i), Utf8Chars(b + i, n2 - i));
+  return CompareJetText(DecodeDbText(ta, n1 - i), DecodeDbText(tb, n2 - i));
 }
 
 }  // namespace sqlitedb

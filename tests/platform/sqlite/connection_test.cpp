@@ -71,6 +71,27 @@ TEST_F(ObituaryFile, SearchStatementsGiveTheirRowsInOrder) {
   for (const auto& [sql, ids] : cases) EXPECT_EQ(Ids(sql), ids) << sql.toStdString();
 }
 
+// The SQL search's conditions in the Jet dialect, on the obituary file.
+// Comparisons follow SQLite's rules here (the file's own engine), so the
+// Yes/No flag's True is 1.
+TEST_F(ObituaryFile, ConditionsOfTheSqlSearch) {
+  const std::pair<const char*, QList<int>> cases[] = {
+      {R"(Lastname Like "á*")", {6}},
+      {R"(Left(Given,1)="J" OR InStr(Lastname, "'") > 0)", {4, 1}},
+      {R"(Lastname & ", " & Given = "brown, mary")", {3}},
+      {R"(Lastname + Given = "SmithJohn")", {1}},
+      {"[ROW] Mod 2 = 1", {7, 3, 4, 1}},
+      {"Year(PublicationDateReal) = 1990", {7, 2, 1}},
+      {R"(Format(PublicationDateReal, "yyyy") = "1984")", {6, 3, 4}},
+      {R"(IIf(Lastname Like "s*", 1, 0) = 1)", {2, 1}},
+      {R"(Lastname = "O'Neil" OR Lastname = 'o''neil')", {4}},
+      {R"(Lastname Like "%" OR Lastname Like "_*")", {}},
+      {"VisitationOverride = True", {2}},
+  };
+  for (const auto& [condition, ids] : cases)
+    EXPECT_EQ(Ids(QString("SELECT * FROM ObitData WHERE ") + condition + kNameOrder), ids) << condition;
+}
+
 TEST_F(ObituaryFile, LookUpStatementsReadTheirColumns) {
   const struct {
     const char* sql;

@@ -127,6 +127,43 @@ TEST_F(ReadOnlyFile, ASessionLeavesFileAndFolderUnchanged) {
   EXPECT_EQ(sqlitetest::Listing(dir_.path()), listing);
 }
 
+// Hostile conditions of the SQL search end in an error number or in the
+// rows they select, and the file and its folder stay as they were.
+TEST_F(ReadOnlyFile, HostileConditionsEndInAnErrorOrRows) {
+  const QByteArray bytes = sqlitetest::ReadBytes(path_);
+  const QStringList listing = sqlitetest::Listing(dir_.path());
+  QStringList manyTerms;
+  while (manyTerms.join(" OR ").size() < 100000) manyTerms << QStringLiteral("Lastname = 'x%1'").arg(manyTerms.size());
+  manyTerms << QStringLiteral("Lastname = 'O''Neil'");
+  const std::pair<QString, int> cases[] = {  // the error number, or minus the rows
+      {"Lastname = \"Smith", 3075},
+      {"[Lastname = 'Smith'", 3075},
+      {"(Lastname = 'Smith'", 3075},
+      {"1=1; DROP TABLE ObitData", 3142},
+      {"1=1; ATTACH DATABASE '" + dir_.path() + "/x.db' AS x", 3142},
+      {"ATTACH DATABASE '" + dir_.path() + "/x.db' AS x", 3075},
+      {"1 IN (WITH c(x) AS (SELECT 1) SELECT x FROM c)", 3075},
+      {QStringLiteral("Lastname = 'Smith'") + QChar(0) + " OR 1=1", 3075},
+      {QString(8000, u'(') + "1=1" + QString(8000, u')'), 3075},
+      {manyTerms.join(" OR "), -1},
+      {"Lastname Like \"O'*\"", -1},
+      {"Lastname Like '%' OR Lastname Like '_*'", 0},
+  };
+  {
+    SqliteConnection db;
+    db.OpenDatabaseFile(path_);
+    for (const auto& [condition, expected] : cases) {
+      const QString sql = "SELECT * FROM ObitData WHERE " + condition + " ORDER BY ObitData.LASTNAME;";
+      int rows = 0;
+      const int error = ErrorNumber([&] { rows = db.OpenQuery(sql, false).RowCount(); });
+      EXPECT_EQ(error > 0 ? error : -rows, expected) << condition.left(80).toStdString();
+    }
+    EXPECT_EQ(db.OpenQuery("SELECT * FROM VERSHT", false).RowCount(), 1);
+  }
+  EXPECT_EQ(sqlitetest::ReadBytes(path_), bytes);
+  EXPECT_EQ(sqlitetest::Listing(dir_.path()), listing);
+}
+
 TEST_F(ReadOnlyFile, AWalModeFileIsReadWithoutSideFiles) {
   sqlitetest::ExecOnFile(path_, "PRAGMA journal_mode = WAL;");
   const QByteArray bytes = sqlitetest::ReadBytes(path_);
