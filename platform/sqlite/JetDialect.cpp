@@ -365,7 +365,8 @@ class Translator {
       args.push_back(std::move(a));
     }
     // The text of a date is what Str gives for it.
-    if (name == QLatin1String("str") && args.size() == 1 && args[0].type == JetType::Date) return AsText(args[0]);
+    if (JetRules() && name == QLatin1String("str") && args.size() == 1 && args[0].type == JetType::Date)
+      return AsText(args[0]);
     JetType type = info ? info->result : JetType::Unknown;
     if (name == QLatin1String("instr")) type = JetType::Number;
     if ((name == QLatin1String("min") || name == QLatin1String("max") || name == QLatin1String("nz")) && !args.empty())

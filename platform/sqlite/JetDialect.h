@@ -19,8 +19,9 @@ class ColumnTypes;
 // without decoding. The Jet layer declares its text columns with it
 // ("TEXT COLLATE JETNOCASE"); the translation adds it to every ORDER BY
 // term, to every text literal, to the operand of IN and to the left side
-// of a comparison that is neither a column nor a literal, so that columns
-// declared without it (the obituary file) also compare and sort this way.
+// of a comparison that is a text (or of a kind it cannot tell) but neither
+// a column nor a literal, so that columns declared without it (the obituary
+// file) and computed texts also compare and sort this way.
 inline constexpr char kJetCollation[] = "JETNOCASE";
 
 // Turns one statement in the Jet dialect into SQLite's; raises a run-time

@@ -159,6 +159,7 @@ TEST_F(JetSqlTest, ConditionsPeopleType) {
       {R"(Born Like "*1850*")", {1}},
       {R"(Born & "" = "01/02/1850" OR Left(Born, 2) = "03")", {1, 4}},
       {R"(Born Like "*10:30:00 AM")", {4}},
+      {R"(Str(Born) = "01/02/1850" OR Str(Born) Like "03/04/1851 *")", {1, 4}},
       // "%" and "_" are ordinary characters in Jet's patterns.
       {R"(Lastname Like "*%*")", {12}},
       {R"(Lastname Like "Lee_50%")", {12}},
