@@ -3,6 +3,7 @@
 #include "platform/dao/DaoErrors.h"
 #include "platform/dao/JetLoader.h"
 #include "platform/sqlite/JetDialect.h"
+#include "platform/sqlite/JetSchema.h"
 #include "platform/vb/VbError.h"
 #include "platform/win/Win.h"
 
@@ -135,7 +136,9 @@ void Database::CheckOpen() const {
 
 std::unique_ptr<Recordset> Database::OpenRecordset(const QString& sql) {
   CheckOpen();
-  const QString translated = sqlitedb::TranslateJetSql(sql);
+  // Jet's rules need the declared types of the copy's columns.
+  const sqlitedb::DeclaredColumnTypes columns(copy_->Db());
+  const QString translated = sqlitedb::TranslateJetSql(sql, &columns);
   return std::unique_ptr<Recordset>(new Recordset(copy_->Run(translated), state_));
 }
 

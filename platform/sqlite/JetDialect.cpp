@@ -1,124 +1,36 @@
 // The translation of Jet statements into SQLite's dialect.
 //
-// The statement is split into tokens; literals, names and keywords are
-// rewritten one by one, then the few constructs that need the structure of
-// an expression are rebuilt: "&" chains become jet_concat(...), IIf becomes a
-// CASE expression (only the chosen branch is evaluated, as in Jet), every
-// ORDER BY term sorts with the case-insensitive collation, and TOP n becomes
-// LIMIT n.
+// The statement is read into a tree (JetParser), which is then written out
+// in SQLite's dialect node by node: names quoted, text literals with the
+// case-insensitive collation, Jet's operators and functions as SQLite
+// operators or our functions, parentheses wherever SQLite's precedence
+// differs from Jet's. Where the caller knows the database's columns (the
+// Jet copy), each comparison is checked against Jet's type rule on the way.
 #include "platform/sqlite/JetDialect.h"
 
+#include "platform/sqlite/JetParser.h"
+#include "platform/sqlite/JetSchema.h"
 #include "platform/sqlite/JetTokens.h"
 #include "platform/vb/Conversions.h"
 #include "platform/vb/VbError.h"
 
-#include <QDate>
-#include <QRegularExpression>
-#include <QTime>
 #include <optional>
 
 namespace sqlitedb {
 
 namespace {
 
-using Kind = JetToken::Kind;
-
-JetToken Raw(const QString& text, bool boundary = false) {
-  JetToken t{Kind::Raw, text};
-  t.boundary = boundary;
-  return t;
-}
-
-[[noreturn]] void RaiseSyntax(const QString& detail) {
-  vb::Raise(vb::err::SyntaxError,
-            vb::ErrorDescription(vb::err::SyntaxError) + " (" + detail + ")");
-}
-
-QString QuoteName(const QString& name) {
-  QString n = name;
-  return '"' + n.replace('"', QLatin1String("\"\"")) + '"';
-}
-
-QString QuoteText(const QString& value) {
-  QString v = value;
-  return '\'' + v.replace('\'', QLatin1String("''")) + "' COLLATE " + QLatin1String(kJetCollation);
-}
-
-// ---------------------------------------------------------------- date literals
-
-int FullYear(int year, int digits) {
-  if (digits > 2) return year;
-  return year < 30 ? 2000 + year : 1900 + year;
-}
-
-std::optional<QDate> ParseDatePart(const QString& text) {
-  static const QRegularExpression mdy(QStringLiteral(R"(^(\d{1,2})[/-](\d{1,2})[/-](\d{1,4})$)"));
-  static const QRegularExpression ymd(QStringLiteral(R"(^(\d{4})[/-](\d{1,2})[/-](\d{1,2})$)"));
-  QRegularExpressionMatch m = ymd.match(text);
-  if (m.hasMatch()) return QDate(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-  m = mdy.match(text);
-  if (!m.hasMatch()) return std::nullopt;
-  const int year = FullYear(m.captured(3).toInt(), m.captured(3).size());
-  return QDate(year, m.captured(1).toInt(), m.captured(2).toInt());
-}
-
-std::optional<QTime> ParseTimePart(const QString& text) {
-  static const QRegularExpression re(QStringLiteral(
-      R"(^(\d{1,2})(?::(\d{1,2}))?(?::(\d{1,2}))?\s*(AM|PM)?$)"),
-      QRegularExpression::CaseInsensitiveOption);
-  const QRegularExpressionMatch m = re.match(text);
-  if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(4).isEmpty())) return std::nullopt;
-  int hour = m.captured(1).toInt();
-  const QString half = m.captured(4).toUpper();
-  if (!half.isEmpty()) {
-    if (hour < 1 || hour > 12) return std::nullopt;
-    hour = hour % 12 + (half == QLatin1String("PM") ? 12 : 0);
-  }
-  return QTime(hour, m.captured(2).toInt(), m.captured(3).toInt());
-}
-
-// #12/31/1899#, #1899-12-31#, #12/31/1899 10:30 PM#, #10:30:00# -> serial days.
-QString DateLiteralSerial(const QString& literal) {
-  const QString text = literal.simplified();
-  static const QRegularExpression split(QStringLiteral(R"(^(\S*[/-]\S*)(?:\s+(.+))?$)"));
-  const QRegularExpressionMatch m = split.match(text);
-  std::optional<QDate> date = QDate(1899, 12, 30);
-  std::optional<QTime> time = QTime(0, 0);
-  if (m.hasMatch()) {
-    date = ParseDatePart(m.captured(1));
-    if (!m.captured(2).isEmpty()) time = ParseTimePart(m.captured(2));
-  } else {
-    time = ParseTimePart(text);
-  }
-  if (!date || !date->isValid() || !time || !time->isValid())
-    RaiseSyntax("Syntax error in date: #" + literal + "#");
-  return vb::NumberToText(vb::DateTimeToSerial(QDateTime(*date, *time)));
-}
-
-// ---------------------------------------------------------------- token passes
-
-bool IsSpace(const JetToken& t) { return t.kind == Kind::Space; }
-
-int NextSolid(const JetTokens& ts, int i) {
-  while (i < static_cast<int>(ts.size()) && IsSpace(ts[i])) ++i;
-  return i;
-}
-
-int PrevSolid(const JetTokens& ts, int i) {
-  while (i >= 0 && IsSpace(ts[i])) --i;
-  return i;
-}
-
-bool SolidIs(const JetTokens& ts, int i, const char* symbol) {
-  return i >= 0 && i < static_cast<int>(ts.size()) && ts[i].IsSymbol(symbol);
-}
+using jetsql::Expr;
+using jetsql::Query;
+using jetsql::Select;
+using jetsql::Source;
 
 // Everything after the first ";" must be blank: Jet reads one statement.
 void CutAtSemicolon(JetTokens& ts) {
   for (size_t i = 0; i < ts.size(); ++i) {
     if (!ts[i].IsSymbol(";")) continue;
     for (size_t k = i + 1; k < ts.size(); ++k) {
-      if (!IsSpace(ts[k]) && !ts[k].IsSymbol(";"))
+      if (ts[k].kind != JetToken::Kind::Space && !ts[k].IsSymbol(";"))
         vb::Raise(3142, QStringLiteral("Characters found after end of SQL statement."));
     }
     ts.resize(i);
@@ -126,276 +38,485 @@ void CutAtSemicolon(JetTokens& ts) {
   }
 }
 
-// Jet functions whose names the engine reads as keywords (joins, the ISNULL
-// operator) unless they are quoted.
-bool IsEngineKeywordFunction(const JetToken& t) {
-  return t.IsWord("LEFT") || t.IsWord("RIGHT") || t.IsWord("ISNULL");
+QString QuoteName(const QString& name) {
+  QString n = name;
+  return '"' + n.replace('"', QLatin1String("\"\"")) + '"';
 }
 
-// Literals, bracketed names, True/False, the functions named like keywords
-// and names around "." in SQLite form.
-void RewriteAtoms(JetTokens& ts) {
-  for (int i = 0; i < static_cast<int>(ts.size()); ++i) {
-    JetToken& t = ts[i];
-    switch (t.kind) {
-      case Kind::Text: t = Raw(QuoteText(t.text)); break;
-      case Kind::Name: t = Raw(QuoteName(t.text)); break;
-      case Kind::Date: t = Raw(DateLiteralSerial(t.text)); break;
-      case Kind::Word:
-        if (SolidIs(ts, i - 1, ".") || SolidIs(ts, NextSolid(ts, i + 1), ".")) {
-          t = Raw(QuoteName(t.text));
-        } else if (IsEngineKeywordFunction(t) && SolidIs(ts, NextSolid(ts, i + 1), "(")) {
-          t = Raw(QuoteName(t.text.toLower()));
-        } else if (t.IsWord("True") || t.IsWord("False")) {
-          t = Raw(t.IsWord("True") ? QStringLiteral("1") : QStringLiteral("0"));
-        }
-        break;
-      default: break;
-    }
-  }
-}
+const QString kCollate = QStringLiteral(" COLLATE ") + QLatin1String(kJetCollation);
 
-// The index after the end of the clause or term that starts at `i`: the
-// first of `stops` at the same depth, a ")" closing that depth, or the end.
-int ScanToStop(const JetTokens& ts, int i, const std::initializer_list<const char*>& stops,
-               bool commaStops) {
-  int depth = 0;
-  for (; i < static_cast<int>(ts.size()); ++i) {
-    const JetToken& t = ts[i];
-    if (t.IsSymbol("(")) ++depth;
-    if (t.IsSymbol(")") && depth-- == 0) return i;
-    if (depth != 0) continue;
-    if (commaStops && t.IsSymbol(",")) return i;
-    for (const char* s : stops) {
-      if (t.IsWord(s)) return i;
-    }
-  }
-  return i;
-}
-
-JetToken CollateToken() { return Raw(" COLLATE " + QLatin1String(kJetCollation), true); }
-
-// Every ORDER BY term gets the case-insensitive collation, before its ASC or
-// DESC. Numeric terms are unaffected: a collation only orders texts.
-void CollateOrderByTerms(JetTokens& ts) {
-  std::vector<int> inserts;
-  for (int i = 0; i < static_cast<int>(ts.size()); ++i) {
-    const int by = NextSolid(ts, i + 1);
-    if (!ts[i].IsWord("ORDER") || by >= static_cast<int>(ts.size()) || !ts[by].IsWord("BY")) continue;
-    int term = by + 1;
-    for (;;) {
-      const int end = ScanToStop(ts, term, {"LIMIT", "OFFSET", "UNION"}, true);
-      int last = PrevSolid(ts, end - 1);
-      if (last >= term && (ts[last].IsWord("ASC") || ts[last].IsWord("DESC")))
-        last = PrevSolid(ts, last - 1);
-      if (last >= term) inserts.push_back(last + 1);
-      if (end >= static_cast<int>(ts.size()) || !ts[end].IsSymbol(",")) break;
-      term = end + 1;
-    }
-  }
-  for (auto it = inserts.rbegin(); it != inserts.rend(); ++it)
-    ts.insert(ts.begin() + *it, CollateToken());
-}
-
-// "x [NOT] IN (...)" compares by the collation of x: give it the Jet one.
-void CollateInOperands(JetTokens& ts) {
-  for (int i = 0; i < static_cast<int>(ts.size()); ++i) {
-    if (!ts[i].IsWord("IN")) continue;
-    int operandEnd = PrevSolid(ts, i - 1);
-    if (operandEnd >= 0 && ts[operandEnd].IsWord("NOT")) operandEnd = PrevSolid(ts, operandEnd - 1);
-    if (operandEnd < 0) continue;
-    ts.insert(ts.begin() + operandEnd + 1, CollateToken());
-    ++i;
-  }
-}
-
-bool IsWholeNumber(const JetToken& t) {
-  if (t.kind != Kind::Number) return false;
-  for (QChar c : t.text) {
-    if (!c.isDigit()) return false;
-  }
-  return true;
-}
-
-// "SELECT [DISTINCT] TOP n ..." -> "SELECT [DISTINCT] ... LIMIT n" when the
-// statement has no UNION and no LIMIT of its own; other forms stay and are
-// rejected by the engine.
-void TopToLimit(JetTokens& ts) {
-  const int size = static_cast<int>(ts.size());
-  for (int i = 0; i < size; ++i) {
-    if (!ts[i].IsWord("SELECT")) continue;
-    int top = NextSolid(ts, i + 1);
-    if (top < size && (ts[top].IsWord("DISTINCT") || ts[top].IsWord("ALL")))
-      top = NextSolid(ts, top + 1);
-    if (top >= size || !ts[top].IsWord("TOP")) continue;
-    const int n = NextSolid(ts, top + 1);
-    if (n >= size || !IsWholeNumber(ts[n])) continue;
-    const int after = NextSolid(ts, n + 1);
-    if (after < size && ts[after].IsWord("PERCENT")) continue;
-    const int end = ScanToStop(ts, n + 1, {"UNION", "LIMIT"}, false);
-    if (end < size && !ts[end].IsSymbol(")")) continue;
-    const QString count = ts[n].text;
-    ts.insert(ts.begin() + end, Raw(" LIMIT " + count, true));
-    for (int k = top; k <= n; ++k) ts[k] = Raw(QString());
-    return TopToLimit(ts);  // indexes moved; look for the next SELECT afresh
-  }
-}
-
-// ---------------------------------------------------------------- rendering
-
-const char* const kBoundaryWords[] = {
-    "AND", "OR", "NOT", "XOR", "EQV", "IMP", "LIKE", "IS", "IN", "BETWEEN", "SELECT", "FROM",
-    "WHERE", "GROUP", "ORDER", "BY", "HAVING", "AS", "ASC", "DESC", "ON", "JOIN", "INNER",
-    "LEFT", "RIGHT", "OUTER", "CROSS", "NATURAL", "USING", "UNION", "ALL", "EXCEPT", "INTERSECT", "CASE",
-    "WHEN", "THEN", "ELSE", "END", "LIMIT", "OFFSET", "COLLATE", "ESCAPE", "EXISTS",
-    "DISTINCT", "DISTINCTROW", "TOP", "PERCENT"};
-const char* const kBoundarySymbols[] = {",", "=", "<>", "<", ">", "<=", ">=", "!=", "=="};
-
-class Renderer {
- public:
-  explicit Renderer(const JetTokens& ts) : ts_(ts) {}
-  QString Range(int b, int e);
-
- private:
-  bool IsBoundary(int i) const;
-  int GroupEnd(int open) const;  // index of the matching ")"
-  QString Segment(int b, int e);
-  QString Plain(int b, int e);
-  bool TryIif(int word, int e, QString& out, int& next);
-  static void Append(QString& out, const QString& text);
-
-  const JetTokens& ts_;
+// SQLite's precedence of what a piece of SQL is at its top, low to high.
+enum Precedence {
+  kOr = 1,
+  kAnd,
+  kNot,
+  kEquality,        // = <> IS IN LIKE BETWEEN
+  kRelational,      // < > <= >=
+  kComparand,       // what an operand of a comparison must be at least
+  kAdditive = 7,    // + -
+  kMultiplicative,  // * /
+  kUnary,           // -x, x COLLATE c
+  kAtom,            // names, literals, calls, (...)
 };
 
-bool Renderer::IsBoundary(int i) const {
-  const JetToken& t = ts_[i];
-  if (t.kind == Kind::Raw) return t.boundary;
-  if (t.kind == Kind::Symbol) {
-    for (const char* s : kBoundarySymbols) {
-      if (t.IsSymbol(s)) return true;
-    }
-    return false;
-  }
-  if (t.kind != Kind::Word) return false;
-  for (const char* w : kBoundaryWords) {
-    if (t.IsWord(w)) return true;
-  }
-  return false;
+struct Sql {
+  QString text;
+  JetType type = JetType::Unknown;
+  int precedence = kAtom;
+  bool column = false;   // a bare column name
+  bool literal = false;  // a text literal, which carries the collation
+};
+
+QString Wrapped(const Sql& s, int atLeast) {
+  return s.precedence < atLeast ? '(' + s.text + ')' : s.text;
 }
 
-int Renderer::GroupEnd(int open) const {
-  int depth = 0;
-  for (int i = open; i < static_cast<int>(ts_.size()); ++i) {
-    if (ts_[i].IsSymbol("(")) ++depth;
-    if (ts_[i].IsSymbol(")") && --depth == 0) return i;
+bool IsNumeric(JetType t) { return t == JetType::Number || t == JetType::Date || t == JetType::Boolean; }
+
+// Jet's functions that take text: which arguments are read as text (a
+// Date/Time value there is its date text), and the kind of the result.
+struct FunctionInfo {
+  const char* name;
+  JetType result;
+  unsigned textArguments;  // bit i: argument i
+};
+
+const FunctionInfo kFunctionInfo[] = {
+    {"val", JetType::Number, 1},      {"len", JetType::Number, 1},
+    {"left", JetType::Text, 1},       {"right", JetType::Text, 1},
+    {"mid", JetType::Text, 1},        {"trim", JetType::Text, 1},
+    {"ltrim", JetType::Text, 1},      {"rtrim", JetType::Text, 1},
+    {"ucase", JetType::Text, 1},      {"lcase", JetType::Text, 1},
+    {"cstr", JetType::Text, 1},       {"format", JetType::Text, 0},
+    {"str", JetType::Text, 0},        {"isnumeric", JetType::Boolean, 1},
+    {"isnull", JetType::Boolean, 0},  {"cint", JetType::Number, 0},
+    {"clng", JetType::Number, 0},     {"cdbl", JetType::Number, 0},
+    {"int", JetType::Number, 0},      {"fix", JetType::Number, 0},
+    {"year", JetType::Number, 0},     {"month", JetType::Number, 0},
+    {"day", JetType::Number, 0},      {"cdate", JetType::Date, 0},
+    {"datevalue", JetType::Date, 0},  {"count", JetType::Number, 0},
+    {"sum", JetType::Number, 0},      {"avg", JetType::Number, 0},
+};
+
+const FunctionInfo* InfoOf(const QString& name) {
+  for (const FunctionInfo& f : kFunctionInfo) {
+    if (name.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0) return &f;
   }
-  return static_cast<int>(ts_.size());  // unbalanced: the engine reports it
+  return nullptr;
 }
 
-void Renderer::Append(QString& out, const QString& text) {
-  if (!out.isEmpty() && !text.isEmpty()) {
-    const QChar last = out.back(), first = text.front();
-    // Keep "- -" and "/ *" apart so that they never read as a comment.
-    if ((last == u'-' && first == u'-') || (last == u'/' && first == u'*')) out += u' ';
-  }
-  out += text;
-}
+// The tables a SELECT reads from, by the name they go by there.
+struct Scope {
+  const Scope* outer = nullptr;
+  std::vector<std::pair<QString, QString>> tables;  // case-folded name -> table (empty: a subquery)
+};
 
-// A range at one depth: operands of "&" between boundary tokens.
-QString Renderer::Range(int b, int e) {
-  QString out;
-  int start = b;
-  for (int i = b; i < e; ++i) {
-    if (ts_[i].IsSymbol("(")) {
-      i = std::min(GroupEnd(i), e - 1);
-      continue;
-    }
-    if (!IsBoundary(i)) continue;
-    Append(out, Segment(start, i));
-    Append(out, Plain(i, i + 1));
-    start = i + 1;
-  }
-  Append(out, Segment(start, e));
-  return out;
-}
+// The most arguments a call of ours is given at once (the engine's limit is
+// 127); longer "&" chains are joined in groups.
+constexpr size_t kMaxCallArguments = 100;
+// Longer And/Or chains are written as a balanced tree of parenthesized
+// groups, which keeps the engine's expression tree shallow.
+constexpr size_t kFlatChain = 16;
 
-// One operand run; "a & b & c" becomes jet_concat(a, b, c).
-QString Renderer::Segment(int b, int e) {
-  std::vector<int> amps;
-  for (int i = b; i < e; ++i) {
-    if (ts_[i].IsSymbol("(")) i = std::min(GroupEnd(i), e - 1);
-    else if (ts_[i].IsSymbol("&")) amps.push_back(i);
-  }
-  if (amps.empty()) return Plain(b, e);
-  int first = b, last = e - 1;
-  while (first < e && IsSpace(ts_[first])) ++first;
-  while (last >= first && IsSpace(ts_[last])) --last;
-  QString out = Plain(b, first) + QStringLiteral("jet_concat(");
-  int partStart = first;
-  amps.push_back(last + 1);
-  for (size_t k = 0; k < amps.size(); ++k) {
-    const QString part = Plain(partStart, amps[k]).trimmed();
-    if (part.isEmpty()) RaiseSyntax(QStringLiteral("missing operand of &"));
-    out += (k ? QStringLiteral(", ") : QString()) + part;
-    partStart = amps[k] + 1;
-  }
-  return out + ')' + Plain(last + 1, e);
-}
+class Translator {
+ public:
+  explicit Translator(const ColumnTypes* columns) : columns_(columns) {}
 
-// IIf(c, a, b) -> (CASE WHEN c THEN a ELSE b END); false when the call does
-// not have that form (it then stays a call and the engine judges it).
-bool Renderer::TryIif(int word, int e, QString& out, int& next) {
-  const int open = NextSolid(ts_, word + 1);
-  if (!ts_[word].IsWord("IIF") || !SolidIs(ts_, open, "(") || open >= e) return false;
-  const int close = GroupEnd(open);
-  if (close >= e) return false;
-  std::vector<int> commas;
-  for (int i = open + 1; i < close; ++i) {
-    if (ts_[i].IsSymbol("(")) i = GroupEnd(i);
-    else if (ts_[i].IsSymbol(",")) commas.push_back(i);
-  }
-  if (commas.size() != 2) return false;
-  out += "(CASE WHEN " + Range(open + 1, commas[0]).trimmed() + " THEN " +
-         Range(commas[0] + 1, commas[1]).trimmed() + " ELSE " +
-         Range(commas[1] + 1, close).trimmed() + " END)";
-  next = close + 1;
-  return true;
-}
+  QString Statement(const Query& q) { return QueryText(q, nullptr); }
 
-QString Renderer::Plain(int b, int e) {
-  QString out;
-  for (int i = b; i < e; ++i) {
-    const JetToken& t = ts_[i];
-    if (t.kind == Kind::Word) {
-      int next = 0;
-      if (TryIif(i, e, out, next)) {
-        i = next - 1;
-        continue;
+ private:
+  bool JetRules() const { return columns_ != nullptr; }
+
+  [[noreturn]] static void RaiseMismatch() { vb::Raise(vb::err::TypeMismatchDb); }
+  [[noreturn]] static void RaiseSyntax(const QString& detail) {
+    vb::Raise(vb::err::SyntaxError, vb::ErrorDescription(vb::err::SyntaxError) + " (" + detail + ")");
+  }
+
+  // Jet compares texts with texts and numbers (dates, Yes/No) with numbers;
+  // a text against a number is a type mismatch.
+  void CheckComparable(const Sql& a, const Sql& b) const {
+    if (!JetRules()) return;
+    if ((a.type == JetType::Text && IsNumeric(b.type)) || (IsNumeric(a.type) && b.type == JetType::Text))
+      RaiseMismatch();
+  }
+
+  // A Date/Time value where text is wanted reads as its date text.
+  Sql AsText(const Sql& s) const {
+    if (!JetRules() || s.type != JetType::Date) return s;
+    return {"jet_datetext(" + s.text + ')', JetType::Text};
+  }
+
+  // The left side of a comparison compares texts without regard to case:
+  // columns and literals carry the collation already.
+  static Sql Collated(const Sql& s) {
+    if (s.column || s.literal || IsNumeric(s.type) || s.type == JetType::Null) return s;
+    return {Wrapped(s, kAtom) + kCollate, s.type, kUnary};
+  }
+
+  // ---------------------------------------------------------- statements
+
+  Scope ScopeOf(const Select& s, const Scope* outer) const {
+    Scope scope;
+    scope.outer = outer;
+    std::vector<const Source*> pending(s.from.begin(), s.from.end());
+    while (!pending.empty()) {
+      const Source* src = pending.back();
+      pending.pop_back();
+      if (src->kind == Source::Kind::Join) {
+        pending.push_back(src->left);
+        pending.push_back(src->right);
+      } else {
+        const QString name = src->alias.isEmpty() ? src->name : src->alias;
+        scope.tables.emplace_back(name.toCaseFolded(), src->kind == Source::Kind::Table ? src->name : QString());
       }
     }
-    if (t.IsSymbol("(")) {
-      const int close = GroupEnd(i);
-      Append(out, QStringLiteral("("));
-      Append(out, Range(i + 1, std::min(close, e)));
-      if (close < e) Append(out, QStringLiteral(")"));
-      i = std::min(close, e);
-      continue;
-    }
-    Append(out, t.text);
+    return scope;
   }
-  return out;
-}
+
+  QString QueryText(const Query& q, const Scope* outer) {
+    std::vector<Scope> scopes;
+    scopes.reserve(q.selects.size());
+    for (const Select& s : q.selects) scopes.push_back(ScopeOf(s, outer));
+    QString out;
+    for (size_t i = 0; i < q.selects.size(); ++i) {
+      if (i > 0) out += q.unionAll[i - 1] ? QStringLiteral(" UNION ALL ") : QStringLiteral(" UNION ");
+      if (!q.selects[i].top.isEmpty() && q.selects.size() > 1) RaiseSyntax(QStringLiteral("TOP in a UNION"));
+      out += SelectText(q.selects[i], scopes[i]);
+    }
+    if (!q.orderBy.empty()) {
+      out += QStringLiteral(" ORDER BY ");
+      for (size_t i = 0; i < q.orderBy.size(); ++i) {
+        if (i > 0) out += QStringLiteral(", ");
+        out += Wrapped(Render(*q.orderBy[i].expr, &scopes[0]), kAtom) + kCollate;
+        if (!q.orderBy[i].direction.isEmpty()) out += ' ' + q.orderBy[i].direction;
+      }
+    }
+    if (!q.selects[0].top.isEmpty()) out += " LIMIT " + q.selects[0].top;
+    return out;
+  }
+
+  QString SelectText(const Select& s, const Scope& scope) {
+    QString out = s.distinct ? QStringLiteral("SELECT DISTINCT ") : QStringLiteral("SELECT ");
+    for (size_t i = 0; i < s.items.size(); ++i) {
+      const jetsql::SelectItem& item = s.items[i];
+      if (i > 0) out += QStringLiteral(", ");
+      if (!item.expr) {
+        out += item.starQualifier.isEmpty() ? QStringLiteral("*") : QuoteName(item.starQualifier) + ".*";
+        continue;
+      }
+      // A column is selected as it is stored, so that it keeps its name
+      // and declared type.
+      out += item.expr->kind == Expr::Kind::Column ? ColumnName(*item.expr) : Render(*item.expr, &scope).text;
+      if (!item.alias.isEmpty()) out += " AS " + QuoteName(item.alias);
+    }
+    if (!s.from.empty()) {
+      out += QStringLiteral(" FROM ");
+      for (size_t i = 0; i < s.from.size(); ++i) {
+        if (i > 0) out += QStringLiteral(", ");
+        out += SourceText(*s.from[i], scope, false);
+      }
+    }
+    if (s.where) out += " WHERE " + Render(*s.where, &scope).text;
+    if (!s.groupBy.empty()) {
+      out += QStringLiteral(" GROUP BY ");
+      for (size_t i = 0; i < s.groupBy.size(); ++i) {
+        if (i > 0) out += QStringLiteral(", ");
+        out += Render(*s.groupBy[i], &scope).text;
+      }
+    }
+    if (s.having) out += " HAVING " + Render(*s.having, &scope).text;
+    return out;
+  }
+
+  QString SourceText(const Source& src, const Scope& scope, bool rightOfJoin) {
+    const QString alias = src.alias.isEmpty() ? QString() : " AS " + QuoteName(src.alias);
+    switch (src.kind) {
+      case Source::Kind::Table: return QuoteName(src.name) + alias;
+      case Source::Kind::Subquery: return '(' + QueryText(*src.query, scope.outer) + ')' + alias;
+      case Source::Kind::Join: {
+        const QString text = SourceText(*src.left, scope, false) + ' ' + src.join + " JOIN " +
+                             SourceText(*src.right, scope, true) + " ON " + Render(*src.on, &scope).text;
+        return rightOfJoin ? '(' + text + ')' : text;
+      }
+    }
+    return QString();
+  }
+
+  // ---------------------------------------------------------- expressions
+
+  static QString ColumnName(const Expr& e) {
+    return e.qualifier.isEmpty() ? QuoteName(e.text) : QuoteName(e.qualifier) + '.' + QuoteName(e.text);
+  }
+
+  // The declared type of a column, found in the innermost scope whose
+  // tables have it; Unknown when no table (or more than one) has it.
+  JetType ColumnTypeOf(const Expr& e, const Scope* scope) const {
+    if (!columns_) return JetType::Unknown;
+    const QString qualifier = e.qualifier.toCaseFolded();
+    for (const Scope* s = scope; s; s = s->outer) {
+      std::optional<JetType> found;
+      int hits = 0;
+      for (const auto& [name, table] : s->tables) {
+        if (!qualifier.isEmpty() && name != qualifier) continue;
+        if (table.isEmpty()) return JetType::Unknown;  // a subquery's column
+        if (const std::optional<JetType> t = columns_->ColumnType(table, e.text)) {
+          found = t;
+          ++hits;
+        }
+        if (!qualifier.isEmpty()) return found.value_or(JetType::Unknown);
+      }
+      if (hits == 1) return *found;
+      if (hits > 1) return JetType::Unknown;
+    }
+    return JetType::Unknown;
+  }
+
+  Sql Render(const Expr& e, const Scope* scope) {
+    switch (e.kind) {
+      case Expr::Kind::Number: return {e.text, JetType::Number};
+      case Expr::Kind::Text: {
+        QString v = e.text;
+        return {'\'' + v.replace('\'', QLatin1String("''")) + '\'' + kCollate, JetType::Text, kUnary, false, true};
+      }
+      case Expr::Kind::Date: {
+        const QString serial = vb::NumberToText(e.number);
+        return {serial, JetType::Date, serial.startsWith(u'-') ? kUnary : kAtom};
+      }
+      case Expr::Kind::Null: return {QStringLiteral("NULL"), JetType::Null};
+      case Expr::Kind::Boolean: {
+        // Jet's True is -1; SQLite's (the obituary file's Yes/No) is 1.
+        const QString value = !e.flag ? QStringLiteral("0") : JetRules() ? QStringLiteral("-1") : QStringLiteral("1");
+        return {value, JetType::Boolean, value.startsWith(u'-') ? kUnary : kAtom};
+      }
+      case Expr::Kind::Column: {
+        const JetType type = ColumnTypeOf(e, scope);
+        // The copy holds Yes/No as 1/0; Jet's True is -1.
+        if (type == JetType::Boolean) return {"(-" + ColumnName(e) + ')', type};
+        Sql s{ColumnName(e), type};
+        s.column = true;
+        return s;
+      }
+      case Expr::Kind::Star: return {QStringLiteral("*")};
+      case Expr::Kind::Call: return Call(e, scope);
+      case Expr::Kind::Negate: {
+        const Sql operand = Render(*e.args[0], scope);
+        if (e.text == u'+') return operand;
+        const QString inner = Wrapped(operand, kUnary);
+        return {(inner.startsWith(u'-') ? QStringLiteral("- ") : QStringLiteral("-")) + inner,
+                operand.type == JetType::Date ? JetType::Date : JetType::Number, kUnary};
+      }
+      case Expr::Kind::Not:
+        return {"NOT " + Wrapped(Render(*e.args[0], scope), kNot), JetType::Boolean, kNot};
+      case Expr::Kind::Chain: return Chain(e, scope);
+      case Expr::Kind::Like: {
+        const Sql value = AsText(Render(*e.args[0], scope));
+        const Sql pattern = AsText(Render(*e.args[1], scope));
+        return {Wrapped(value, kComparand) + (e.flag ? " NOT LIKE " : " LIKE ") + Wrapped(pattern, kComparand),
+                JetType::Boolean, kEquality};
+      }
+      case Expr::Kind::Between: {
+        const Sql value = Render(*e.args[0], scope);
+        const Sql low = Render(*e.args[1], scope), high = Render(*e.args[2], scope);
+        CheckComparable(value, low);
+        CheckComparable(value, high);
+        return {Wrapped(Collated(value), kComparand) + (e.flag ? " NOT BETWEEN " : " BETWEEN ") +
+                    Wrapped(low, kComparand) + " AND " + Wrapped(high, kComparand),
+                JetType::Boolean, kEquality};
+      }
+      case Expr::Kind::In: return In(e, scope);
+      case Expr::Kind::IsNull:
+        return {Wrapped(Render(*e.args[0], scope), kComparand) + (e.flag ? " IS NOT NULL" : " IS NULL"),
+                JetType::Boolean, kEquality};
+      case Expr::Kind::Subquery: return {'(' + QueryText(*e.query, scope) + ')'};
+      case Expr::Kind::Exists: return {"EXISTS (" + QueryText(*e.query, scope) + ')', JetType::Boolean};
+    }
+    return {};
+  }
+
+  // "x IN (...)" compares by the collation of x: give it the Jet one.
+  Sql In(const Expr& e, const Scope* scope) {
+    const Sql value = Render(*e.args[0], scope);
+    QString list;
+    if (e.query) {
+      list = QueryText(*e.query, scope);
+    } else {
+      for (size_t i = 1; i < e.args.size(); ++i) {
+        const Sql item = Render(*e.args[i], scope);
+        CheckComparable(value, item);
+        if (i > 1) list += QStringLiteral(", ");
+        list += item.text;
+      }
+    }
+    return {Wrapped(value, kAtom) + kCollate + (e.flag ? " NOT IN (" : " IN (") + list + ')', JetType::Boolean,
+            kEquality};
+  }
+
+  Sql Call(const Expr& e, const Scope* scope) {
+    const QString name = e.text.toLower();
+    if (name == QLatin1String("iif")) return Iif(e, scope);
+    const FunctionInfo* info = InfoOf(name);
+    std::vector<Sql> args;
+    args.reserve(e.args.size());
+    for (size_t i = 0; i < e.args.size(); ++i) {
+      Sql a = Render(*e.args[i], scope);
+      const bool text = info && i < 32 && (info->textArguments >> i & 1u);
+      const bool instrText = name == QLatin1String("instr") && (e.args.size() == 2 ? i < 2 : i == 1 || i == 2);
+      if (text || instrText) a = AsText(a);
+      args.push_back(std::move(a));
+    }
+    // The text of a date is what Str gives for it.
+    if (JetRules() && name == QLatin1String("str") && args.size() == 1 && args[0].type == JetType::Date)
+      return AsText(args[0]);
+    JetType type = info ? info->result : JetType::Unknown;
+    if (name == QLatin1String("instr")) type = JetType::Number;
+    if ((name == QLatin1String("min") || name == QLatin1String("max") || name == QLatin1String("nz")) && !args.empty())
+      type = SameType(args);
+    QString text = QuoteName(name) + '(';
+    for (size_t i = 0; i < args.size(); ++i) text += (i ? QStringLiteral(", ") : QString()) + args[i].text;
+    return {text + ')', type};
+  }
+
+  static JetType SameType(const std::vector<Sql>& args) {
+    const JetType first = args[0].type;
+    for (const Sql& a : args) {
+      if (a.type != first) return JetType::Unknown;
+    }
+    return first;
+  }
+
+  // IIf(c, a, b) -> (CASE WHEN c THEN a ELSE b END): only the chosen branch
+  // is evaluated, as in Jet.
+  Sql Iif(const Expr& e, const Scope* scope) {
+    if (e.args.size() != 3) RaiseSyntax(QStringLiteral("wrong number of arguments used with function IIf"));
+    const Sql c = Render(*e.args[0], scope), a = Render(*e.args[1], scope), b = Render(*e.args[2], scope);
+    JetType type = JetType::Unknown;
+    if (a.type == b.type || b.type == JetType::Null) type = a.type;
+    else if (a.type == JetType::Null) type = b.type;
+    return {"(CASE WHEN " + c.text + " THEN " + a.text + " ELSE " + b.text + " END)", type};
+  }
+
+  Sql Chain(const Expr& e, const Scope* scope) {
+    const QString& op = e.ops[0];
+    if (op == QLatin1String("OR") || op == QLatin1String("AND")) return Logical(e, scope);
+    if (op == u'&') return Concat(e, scope);
+    if (op == u'=' || op == QLatin1String("<>") || op == u'<' || op == u'>' || op == QLatin1String("<=") ||
+        op == QLatin1String(">="))
+      return Comparisons(e, scope);
+    return Arithmetic(e, scope);
+  }
+
+  Sql Logical(const Expr& e, const Scope* scope) {
+    const bool isOr = e.ops[0] == QLatin1String("OR");
+    std::vector<Sql> parts;
+    parts.reserve(e.args.size());
+    for (const Expr* a : e.args) parts.push_back(Render(*a, scope));
+    return {Balanced(parts, 0, parts.size(), isOr ? " OR " : " AND ", isOr ? kAnd : kNot), JetType::Boolean,
+            isOr ? kOr : kAnd};
+  }
+
+  static QString Balanced(const std::vector<Sql>& parts, size_t begin, size_t end, const char* op, int atLeast) {
+    QString out;
+    if (end - begin <= kFlatChain) {
+      for (size_t i = begin; i < end; ++i) out += (i > begin ? QLatin1String(op) : QLatin1String("")) + Wrapped(parts[i], atLeast);
+      return out;
+    }
+    const size_t middle = begin + (end - begin) / 2;
+    return '(' + Balanced(parts, begin, middle, op, atLeast) + ')' + QLatin1String(op) + '(' +
+           Balanced(parts, middle, end, op, atLeast) + ')';
+  }
+
+  // a & b & c -> jet_concat(a, b, c): Null counts as "", dates as their text.
+  Sql Concat(const Expr& e, const Scope* scope) {
+    std::vector<QString> parts;
+    parts.reserve(e.args.size());
+    for (const Expr* a : e.args) parts.push_back(AsText(Render(*a, scope)).text);
+    while (parts.size() > kMaxCallArguments) {
+      std::vector<QString> groups;
+      for (size_t i = 0; i < parts.size(); i += kMaxCallArguments)
+        groups.push_back(ConcatCall(parts, i, std::min(parts.size(), i + kMaxCallArguments)));
+      parts = std::move(groups);
+    }
+    return {ConcatCall(parts, 0, parts.size()), JetType::Text};
+  }
+
+  static QString ConcatCall(const std::vector<QString>& parts, size_t begin, size_t end) {
+    QString out = QStringLiteral("jet_concat(");
+    for (size_t i = begin; i < end; ++i) out += (i > begin ? QStringLiteral(", ") : QString()) + parts[i];
+    return out + ')';
+  }
+
+  // Jet compares left to right at one level; SQLite has two levels, so a
+  // comparison inside a comparison is parenthesized.
+  Sql Comparisons(const Expr& e, const Scope* scope) {
+    Sql left = Render(*e.args[0], scope);
+    for (size_t i = 0; i < e.ops.size(); ++i) {
+      const Sql right = Render(*e.args[i + 1], scope);
+      CheckComparable(left, right);
+      const QString& op = e.ops[i];
+      const bool equality = op == u'=' || op == QLatin1String("<>");
+      left = {Wrapped(Collated(left), kComparand) + ' ' + op + ' ' + Wrapped(right, kComparand), JetType::Boolean,
+              equality ? kEquality : kRelational};
+    }
+    return left;
+  }
+
+  // + - * / \ Mod ^, left to right. "+" of two numbers and "- * /" are
+  // SQLite's operators ("/" always divides as real numbers); "+" of
+  // anything else, "\", Mod and "^" are our functions. The functions'
+  // openings are collected apart and put in front at the end.
+  Sql Arithmetic(const Expr& e, const Scope* scope) {
+    const Sql first = Render(*e.args[0], scope);
+    QString body = first.text;
+    int precedence = first.precedence;
+    JetType type = first.type;
+    std::vector<QString> openings;  // innermost first
+    for (size_t i = 0; i < e.ops.size(); ++i) {
+      const QString& op = e.ops[i];
+      const Sql right = Render(*e.args[i + 1], scope);
+      const char* function = nullptr;
+      if (op == u'+' && !(IsNumeric(type) && IsNumeric(right.type))) function = "jet_add";
+      else if (op == u'\\') function = "jet_intdiv";
+      else if (op == QLatin1String("MOD")) function = "jet_mod";
+      else if (op == u'^') function = "jet_pow";
+      if (function) {
+        openings.push_back(QLatin1String(function) + '(');
+        body += ", " + right.text + ')';
+        precedence = kAtom;
+      } else {
+        const int level = op == u'+' || op == u'-' ? kAdditive : kMultiplicative;
+        if (precedence < level) {
+          openings.push_back(QStringLiteral("("));
+          body += ')';
+        }
+        if (op == u'/') openings.push_back(QStringLiteral("1.0 * "));
+        body += ' ' + op + ' ' + Wrapped(right, level + 1);
+        precedence = level;
+      }
+      type = ArithmeticType(op, type, right.type);
+    }
+    QString out;
+    for (auto it = openings.rbegin(); it != openings.rend(); ++it) out += *it;
+    return {out + body, type, precedence};
+  }
+
+  static JetType ArithmeticType(const QString& op, JetType a, JetType b) {
+    if (op == u'+' && a == JetType::Text && b == JetType::Text) return JetType::Text;
+    if ((op == u'+' || op == u'-') && (a == JetType::Date) != (b == JetType::Date) && IsNumeric(a) && IsNumeric(b))
+      return JetType::Date;
+    if (op == u'+' && !(IsNumeric(a) && IsNumeric(b))) return JetType::Unknown;
+    return JetType::Number;
+  }
+
+  const ColumnTypes* columns_;
+};
 
 }  // namespace
 
-QString TranslateJetSql(const QString& jetSql) {
+QString TranslateJetSql(const QString& jetSql, const ColumnTypes* jetColumns) {
   JetTokens ts = TokenizeJetSql(jetSql);
   CutAtSemicolon(ts);
-  RewriteAtoms(ts);
-  CollateOrderByTerms(ts);
-  CollateInOperands(ts);
-  TopToLimit(ts);
-  return Renderer(ts).Range(0, static_cast<int>(ts.size())).trimmed();
+  const std::unique_ptr<jetsql::Syntax> syntax = jetsql::ParseJetStatement(ts);
+  return Translator(jetColumns).Statement(*syntax->query);
 }
 
 }  // namespace sqlitedb

@@ -8,59 +8,140 @@ struct sqlite3;
 
 namespace sqlitedb {
 
-// The collation that compares and sorts text as Jet does: without regard to
-// case (Unicode case folding), so "abc" = "ABC" holds; rows whose keys differ
-// only in case sort in no particular order among themselves. The Jet layer declares its text columns with it
-// ("TEXT COLLATE JETNOCASE"); the translation adds it to every ORDER BY term
-// and to every text literal, so that columns declared without it (the
-// obituary file) also compare and sort this way.
+class ColumnTypes;
+
+// The collation that compares and sorts text as Jet's general sort order
+// does (JetCollation.h): by the letters without regard to case or accents
+// first ("Çelik" among the C names, "Ødegård" among the O names), then by
+// the accents, never by case. So "abc" = "ABC" and "Müller" = "MÜLLER", but
+// "Muller" < "Müller" < "Mullers"; rows whose keys differ only in case sort
+// in no particular order among themselves. ASCII text compares byte by byte
+// without decoding. The Jet layer declares its text columns with it
+// ("TEXT COLLATE JETNOCASE"); the translation adds it to every ORDER BY
+// term, to every text literal, to the operand of IN and to the left side
+// of a comparison that is a text (or of a kind it cannot tell) but neither
+// a column nor a literal, so that columns declared without it (the obituary
+// file) and computed texts also compare and sort this way.
 inline constexpr char kJetCollation[] = "JETNOCASE";
 
-// Turns a statement in the Jet dialect into SQLite's: double-quoted text is a
-// literal, [names] stay names, "&" joins texts, a trailing ";" is dropped,
-// Jet's wildcard LIKE is routed to our LIKE function, and so on. Raises a
-// run-time error with a Jet syntax-error number for text it cannot read.
-// In detail:
-//   "a ""b"" 'c'"        -> 'a "b" ''c''' COLLATE JETNOCASE (single-quoted
-//                           literals keep their doubled quotes the same way)
-//   [ROW], T.Col         -> "ROW", "T"."Col"
-//   a & b & c            -> jet_concat(a, b, c) (Null counts as "")
-//   IIf(c, a, b)         -> (CASE WHEN c THEN a ELSE b END)
-//   Left(s, 2), IsNull(x) -> "left"(s, 2), "isnull"(x) (also Right: bare,
-//                           the engine reads them as keywords)
-//   x IN ("a", "b")      -> x COLLATE JETNOCASE IN ('a' ..., 'b' ...)
-//   True / False         -> 1 / 0
-//   #12/31/1899 6:00 AM# -> 1.25 (serial days; m/d/y or y-m-d, optional time)
-//   ORDER BY x, y DESC   -> ORDER BY x COLLATE JETNOCASE, y COLLATE JETNOCASE DESC
-//   SELECT TOP 5 ...     -> SELECT ... LIMIT 5 (whole numbers, no PERCENT/UNION)
-//   "... ;"              -> the ";" is dropped; text after it raises 3142
-// LIKE and NOT LIKE stay as they are: RegisterJetFunctions replaces the
-// engine's like() by the Jet one, which keeps the engine's operator
-// precedence. <>, IS NULL, Is Not Null, DISTINCT, ASC/DESC pass unchanged.
-QString TranslateJetSql(const QString& jetSql);
+// Turns one statement in the Jet dialect into SQLite's; raises a run-time
+// error for one that Jet would reject. The statement is read whole (the
+// reference of the dialect follows), then written out in SQLite's dialect:
+// names in double quotes, text literals in single quotes with the
+// collation, Jet's operators and functions as SQLite's or ours, and
+// parentheses wherever SQLite's precedence differs from Jet's.
+//
+// `jetColumns` names the database's column types and turns on the Jet
+// engine's own rules; the Jet layer passes the types of its copy
+// (DeclaredColumnTypes). Without it (the obituary file, which an SQLite
+// component read) comparisons follow SQLite's rules and True is 1.
+//
+// Statements
+//   SELECT [DISTINCT | DISTINCTROW | ALL] [TOP n] items [FROM tables]
+//     [WHERE c] [GROUP BY e, ...] [HAVING c] [UNION [ALL] SELECT ...]
+//     [ORDER BY e [ASC | DESC], ...] [;]
+//   items: *, table.*, e [AS name]; tables: name [[AS] alias],
+//   (subquery) [AS] alias, a INNER | LEFT [OUTER] | RIGHT [OUTER] JOIN b ON c,
+//   (joins). TOP n becomes LIMIT n (not with UNION; TOP n PERCENT: 3075).
+//   Text after the first ";" raises 3142. A statement that is not a query
+//   raises 3129 (PRAGMA, ATTACH, WITH, VACUUM, ...), one that would change
+//   data raises 3027 (DELETE, INSERT, UPDATE, CREATE, DROP, ALTER,
+//   SELECT ... INTO); an empty one 3129.
+// Names
+//   Name, [Name with blanks], table.column, table!column -> "Name", "T"."C".
+//   Every name is quoted, so SQLite's keywords (ROW, ...) are names too.
+// Literals
+//   "text" and 'text' (a doubled quote inside is one quote) -> 'text'
+//   COLLATE JETNOCASE; 12, 1.5, 1E3; Null; True / False -> -1 / 0 (1 / 0
+//   without jetColumns); #date# -> its serial (days since 30 December 1899):
+//   #1/2/1850#, #1850-01-02#, #2 Jan 1850#, #January 2, 1850#, with or
+//   without a time (#1/2/1850 10:30 PM#), or a time alone
+//   (vb::DateFromText); any other #...# raises 3075.
+// Operators, high to low precedence (one level per line, left to right)
+//   ^                 jet_pow(a, b)
+//   -x, +x            SQLite's sign
+//   * /               SQLite's; "/" divides as real numbers (7 / 2 is 3.5)
+//   \                 jet_intdiv(a, b): integer division of rounded operands
+//   Mod               jet_mod(a, b): remainder of rounded operands
+//   + -               SQLite's for two numbers (dates, Yes/No); "+" of
+//                     anything else is jet_add(a, b): two texts are
+//                     joined, Null gives Null
+//   &                 jet_concat(a, b, ...): texts joined, Null counts as ""
+//   = <> < > <= >=, [Not] Like, [Not] Between a And b, [Not] In (...),
+//   Is [Not] Null     SQLite's comparisons; LIKE runs our Jet LIKE
+//                     (RegisterJetFunctions); a comparison inside a
+//                     comparison is parenthesized
+//   Not, And, Or      SQLite's; long And/Or chains are written as a
+//                     balanced tree, so that 100 kB conditions stay within
+//                     the engine's depth limit
+//   Xor, Eqv, Imp and every operator of other dialects (||, ==, !=, GLOB,
+//   ESCAPE, COLLATE, CASE, CAST, ...) raise 3075. Parentheses, subqueries,
+//   Not and signs nest at most jetsql::kMaxNesting (200) deep; deeper input
+//   raises 3075 rather than exhaust the stack.
+// Functions
+//   IIf(c, a, b) -> (CASE WHEN c THEN a ELSE b END): only the chosen branch
+//   is evaluated. Every other call f(...) -> "f"(...), run by the function
+//   registered under that name (RegisterJetFunctions) or an aggregate of the
+//   engine (Count, Sum, Avg, Min, Max); an unknown function raises 3085 when
+//   the statement runs, a wrong number of arguments 3075.
+// ORDER BY e -> e COLLATE JETNOCASE [ASC | DESC]; x In (...) -> x COLLATE
+//   JETNOCASE In (...).
+// Jet's rules (with jetColumns only)
+//   - A comparison (=, <>, <, >, <=, >=, Between, In) of a text with a
+//     number, a date or a Yes/No value raises 3464 (data type mismatch in
+//     criteria expression): `Row > 10` on a text column, `[ROW] = '7'` on a
+//     number column, `Born = 'x'` on a Date/Time column, `Name = #1/2/1850#`
+//     on a text column. The kinds come from the declared types of the
+//     columns, the literals, and the results of operators and functions
+//     (Val, Len, InStr, Year, ... are numbers; Left, Trim, Format, &, ... are
+//     texts; IIf and Nz have the kind of their branches when they agree).
+//     Null and kinds that cannot be told (a subquery, an unknown function)
+//     compare with anything; a comparison with Null selects no row.
+//   - A Date/Time value where text is wanted (Like, &, the text arguments of
+//     Left, Right, Mid, Len, InStr, Trim, LTrim, RTrim, UCase, LCase, CStr,
+//     Val and IsNumeric; Str) is read as its text: jet_datetext(x), the
+//     date's vb::DateText ("01/02/1850", "01/02/1850 10:30:00 PM").
+//   - A Yes/No column reads -1 for True in expressions: "(-Col)". Selected
+//     as a column, it keeps its name and declared type.
+// A NUL character anywhere, an unterminated literal or bracket, or
+// unbalanced parentheses raise 3075; a syntax error in the FROM clause
+// raises 3131.
+QString TranslateJetSql(const QString& jetSql, const ColumnTypes* jetColumns = nullptr);
 
 // Jet's LIKE: "*" any run of characters (none included), "?" one character,
 // "#" one digit, "[abc]", "[a-z]", "[!abc]" one character of (not of) a list;
-// letters compare without regard to case. Raises 93 ("Invalid pattern string")
-// for an unclosed "[" or a descending range.
+// letters compare without regard to case. "%" and "_" are ordinary
+// characters. Raises 93 ("Invalid pattern string") for an unclosed "[" or a
+// descending range.
 bool JetLike(const QString& value, const QString& pattern);
 
-// Registers on a connection what the translated statements call: val (Null
-// raises 3464), the usual Jet text functions (trim, ltrim, rtrim, left,
-// right, mid, len, ucase, lcase, instr, cstr, ...), the LIKE function with Jet
-// wildcards (* ? # [...] [!...]) compared without regard to case, and a
-// case-insensitive collation for text that Jet compares and sorts. Also turns
-// off the engine's reading of double-quoted names as text (the translation has
-// already made every double-quoted literal a single-quoted one, so what stays
-// double-quoted is a name).
-//   val(x)       Null raises 3464; text gives the number at its start (Val);
-//                numbers stay as they are
+// Registers on a connection what the translated statements call, and the
+// collation kJetCollation. Also turns off the engine's reading of
+// double-quoted names as text (the translation has made every literal a
+// single-quoted one, so what stays double-quoted is a name). Null in gives
+// Null out unless said otherwise; a platform error inside a function fails
+// the statement with its number.
+//   val(x)          Null raises 3464; text gives the number at its start
+//                   (vb::Val); numbers stay as they are
+//   like(p, x), jet_like(x, p)   JetLike
 //   jet_concat(...) texts joined, Null as ""; Null when every part is Null
-//   like(p, x), jet_like(x, p)  JetLike; Null when either is Null
-//   trim ltrim rtrim ucase lcase len left right mid instr cstr cint clng cdbl
-//   nz isnull   as the platform's functions; Null in gives Null out (cstr,
-//                cint, clng, cdbl and the counts of left/right/mid raise 94)
-// A platform error inside a function fails the statement with its number.
+//   jet_add(a, b)   two texts joined; else a + b (text read as a number,
+//                   13 when it is not one)
+//   jet_intdiv(a, b), jet_mod(a, b)   a \ b, a Mod b of the operands rounded
+//                   to 32-bit whole numbers (halves to even); 11 for b = 0
+//   jet_pow(a, b)   a ^ b; 5 when there is no real result, 11 for 0 ^ -n
+//   jet_datetext(x) a number as the text of that date serial; text as is
+//   trim ltrim rtrim ucase lcase len left right mid instr cstr cint clng
+//                   cdbl nz   as the platform's functions (cstr, cint, clng,
+//                   cdbl and the counts of left/right/mid raise 94 for Null)
+//   str(x)          vb::Str: the number with a leading blank
+//   int(x), fix(x)  rounded down / towards zero
+//   isnull(x), isnumeric(x)   -1 (True) or 0; Null is not numeric
+//   year, month, day (x)   of a serial, or of a text read as a date
+//   cdate(x)        the serial of a number or of a date text (13 for other
+//                   text, 94 for Null); datevalue(x) its day alone
+//   format(x [, f]) vb::Format: "yyyy", "mm/dd/yyyy", "mmmm", "0.00",
+//                   "#,##0", ... (the common forms, see Format.h)
 void RegisterJetFunctions(sqlite3* db);
 
 // Denies every statement that could write, attach or change the connection:

@@ -1,15 +1,18 @@
 // The Jet functions, LIKE and collation registered on a connection.
 #include "platform/sqlite/DbText.h"
 #include "platform/sqlite/FunctionRegistry.h"
+#include "platform/sqlite/JetCollation.h"
 #include "platform/sqlite/JetDialect.h"
 
 #include "platform/vb/Conversions.h"
+#include "platform/vb/DateParsing.h"
+#include "platform/vb/Format.h"
 #include "platform/vb/VbError.h"
 
 #include <QByteArray>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <new>
 #include <sqlite3.h>
@@ -19,6 +22,8 @@ namespace sqlitedb {
 namespace {
 
 using Fn = void (*)(sqlite3_context*, int, sqlite3_value**);
+
+constexpr int kInvalidUseOfNull = 94;
 
 void ResultText(sqlite3_context* ctx, const QString& text) {
   const QByteArray utf8 = text.toUtf8();
@@ -157,44 +162,142 @@ void Nz(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   sqlite3_result_text(ctx, "", 0, SQLITE_STATIC);
 }
 
-void IsNullFn(sqlite3_context* ctx, int, sqlite3_value** argv) { sqlite3_result_int(ctx, IsNull(argv[0]) ? 1 : 0); }
+// Jet's True is -1.
+void ResultBoolean(sqlite3_context* ctx, bool value) { sqlite3_result_int(ctx, value ? -1 : 0); }
 
-// ---------------------------------------------------------------- collation
+void IsNullFn(sqlite3_context* ctx, int, sqlite3_value** argv) { ResultBoolean(ctx, IsNull(argv[0])); }
 
-int Sign(int v) { return (v > 0) - (v < 0); }
+// ---------------------------------------------------------------- arithmetic
 
-unsigned char AsciiLower(unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; }
-
-// Texts that differ only in case are equal, as in Jet ("abc" = "ABC").
-// ASCII runs compare byte by byte; from the first other character on the
-// rest is compared as Unicode text, case-folded.
-// Sorting compares many equal keys (a cemetery's name on every row): runs of
-// eight equal ASCII bytes are stepped over at once.
-int EqualAsciiPrefix(const unsigned char* a, const unsigned char* b, int n) {
-  constexpr uint64_t kHighBits = 0x8080808080808080ull;
-  int i = 0;
-  for (; i + 8 <= n; i += 8) {
-    uint64_t x, y;
-    std::memcpy(&x, a + i, 8);
-    std::memcpy(&y, b + i, 8);
-    if (x != y || (x & kHighBits) != 0) break;
-  }
-  return i;
+bool IsText(sqlite3_value* v) {
+  const int t = sqlite3_value_type(v);
+  return t == SQLITE_TEXT || t == SQLITE_BLOB;
 }
 
-int JetNoCase(void*, int n1, const void* p1, int n2, const void* p2) {
-  const auto* a = static_cast<const unsigned char*>(p1);
-  const auto* b = static_cast<const unsigned char*>(p2);
-  const int n = std::min(n1, n2);
-  int i = EqualAsciiPrefix(a, b, n);
-  for (; i < n && ((a[i] | b[i]) & 0x80) == 0; ++i) {
-    const unsigned char la = AsciiLower(a[i]), lb = AsciiLower(b[i]);
-    if (la != lb) return la < lb ? -1 : 1;
+// A number operand: text is read as a number (13 when it is not one).
+double NumberArg(sqlite3_value* v) { return ToVariant(v).ToDouble(); }
+
+// "+" where either side may be text: two texts are joined, anything else is
+// added (a text read as a number); Null gives Null.
+void Add(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
+  if (IsText(argv[0]) && IsText(argv[1])) return ResultText(ctx, ValueText(argv[0]) + ValueText(argv[1]));
+  if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER && sqlite3_value_type(argv[1]) == SQLITE_INTEGER) {
+    sqlite3_int64 sum = 0;
+    if (!__builtin_add_overflow(sqlite3_value_int64(argv[0]), sqlite3_value_int64(argv[1]), &sum))
+      return sqlite3_result_int64(ctx, sum);
   }
-  if (i == n) return Sign(n1 - n2);
-  const QString sa = DecodeDbText(reinterpret_cast<const char*>(a + i), n1 - i);
-  const QString sb = DecodeDbText(reinterpret_cast<const char*>(b + i), n2 - i);
-  return Sign(QString::compare(sa, sb, Qt::CaseInsensitive));
+  sqlite3_result_double(ctx, NumberArg(argv[0]) + NumberArg(argv[1]));
+}
+
+// The operands of "\" and Mod: rounded to whole numbers of 32 bits.
+void WholeOperands(sqlite3_value** argv, int64_t& a, int64_t& b) {
+  a = vb::CLng(NumberArg(argv[0]));
+  b = vb::CLng(NumberArg(argv[1]));
+  if (b == 0) vb::Raise(vb::err::DivisionByZero);
+}
+
+void IntDiv(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
+  int64_t a, b;
+  WholeOperands(argv, a, b);
+  sqlite3_result_int64(ctx, a / b);
+}
+
+// The remainder has the sign of the dividend: -7 Mod 3 is -1.
+void Mod(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
+  int64_t a, b;
+  WholeOperands(argv, a, b);
+  sqlite3_result_int64(ctx, a % b);
+}
+
+void Power(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
+  const double base = NumberArg(argv[0]);
+  const double r = std::pow(base, NumberArg(argv[1]));
+  if (std::isnan(r)) vb::Raise(vb::err::InvalidProcedureCall);
+  if (std::isinf(r)) vb::Raise(base == 0 ? vb::err::DivisionByZero : vb::err::Overflow);
+  sqlite3_result_double(ctx, r);
+}
+
+// Int rounds down, Fix towards zero; whole numbers stay as they are.
+template <double (*Round)(double)>
+void WholePart(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+  if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER) return sqlite3_result_value(ctx, argv[0]);
+  sqlite3_result_double(ctx, Round(NumberArg(argv[0])));
+}
+double Floor(double d) { return std::floor(d); }
+double Trunc(double d) { return std::trunc(d); }
+
+void IsNumericFn(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  switch (sqlite3_value_type(argv[0])) {
+    case SQLITE_NULL: return ResultBoolean(ctx, false);
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT: return ResultBoolean(ctx, true);
+    default:
+      try {
+        ResultBoolean(ctx, vb::NumberFromText(ValueText(argv[0])).has_value());
+      } catch (const vb::VbError&) {  // too large for a number
+        ResultBoolean(ctx, false);
+      }
+  }
+}
+
+// Str: the number's text with a leading blank for a positive one.
+void StrFn(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+  ResultText(ctx, vb::Str(ToVariant(argv[0])));
+}
+
+// ---------------------------------------------------------------- dates
+
+// A date argument as a serial: numbers are serials, texts are read as dates
+// (or as numbers); other text raises 13.
+double SerialArg(sqlite3_value* v) {
+  if (!IsText(v)) return sqlite3_value_double(v);
+  const QString text = ValueText(v);
+  if (const std::optional<double> serial = vb::DateFromText(text)) return *serial;
+  if (const std::optional<double> number = vb::NumberFromText(text)) return *number;
+  vb::Raise(vb::err::TypeMismatch);
+}
+
+// The text of a Date/Time value where Jet wants text (Like, &, Left, ...):
+// numbers are serials and give the date's text; text stays as it is.
+void DateTextFn(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+  if (IsText(argv[0])) return sqlite3_result_value(ctx, argv[0]);
+  ResultText(ctx, vb::DateText(vb::DateValue{sqlite3_value_double(argv[0])}));
+}
+
+enum class DatePart { Year, Month, Day };
+
+template <DatePart P>
+void DatePartFn(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+  const QDate d = vb::SerialToDateTime(SerialArg(argv[0])).date();
+  sqlite3_result_int(ctx, P == DatePart::Year ? d.year() : P == DatePart::Month ? d.month() : d.day());
+}
+
+void CDate(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (IsNull(argv[0])) vb::Raise(kInvalidUseOfNull);
+  const double serial = SerialArg(argv[0]);
+  vb::SerialToDateTime(serial);  // a serial outside the dates raises 6
+  sqlite3_result_double(ctx, serial);
+}
+
+void DateValueFn(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+  const double serial = SerialArg(argv[0]);
+  vb::SerialToDateTime(serial);
+  sqlite3_result_double(ctx, std::trunc(serial));
+}
+
+void FormatFn(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+  const QString format = argc > 1 ? ValueText(argv[1]) : QString();
+  ResultText(ctx, vb::Format(ToVariant(argv[0]), format));
 }
 
 struct FunctionDef {
@@ -228,6 +331,22 @@ const FunctionDef kFunctions[] = {
     {"nz", 1, Guarded<Nz>},
     {"nz", 2, Guarded<Nz>},
     {"isnull", 1, Guarded<IsNullFn>},
+    {"jet_add", 2, Guarded<Add>},
+    {"jet_intdiv", 2, Guarded<IntDiv>},
+    {"jet_mod", 2, Guarded<Mod>},
+    {"jet_pow", 2, Guarded<Power>},
+    {"jet_datetext", 1, Guarded<DateTextFn>},
+    {"int", 1, Guarded<WholePart<Floor>>},
+    {"fix", 1, Guarded<WholePart<Trunc>>},
+    {"isnumeric", 1, Guarded<IsNumericFn>},
+    {"str", 1, Guarded<StrFn>},
+    {"year", 1, Guarded<DatePartFn<DatePart::Year>>},
+    {"month", 1, Guarded<DatePartFn<DatePart::Month>>},
+    {"day", 1, Guarded<DatePartFn<DatePart::Day>>},
+    {"cdate", 1, Guarded<CDate>},
+    {"datevalue", 1, Guarded<DateValueFn>},
+    {"format", 1, Guarded<FormatFn>},
+    {"format", 2, Guarded<FormatFn>},
 };
 
 }  // namespace
@@ -241,7 +360,7 @@ void RegisterJetFunctions(sqlite3* db) {
   sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
   constexpr int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
   for (const FunctionDef& f : kFunctions) RegisterJetFunction(db, f.name, f.argc, flags, f.fn);
-  sqlite3_create_collation_v2(db, kJetCollation, SQLITE_UTF8, nullptr, JetNoCase, nullptr);
+  sqlite3_create_collation_v2(db, kJetCollation, SQLITE_UTF8, nullptr, JetTextCollation, nullptr);
 }
 
 }  // namespace sqlitedb

@@ -112,7 +112,13 @@ class Tokenizer {
 
 }  // namespace
 
-JetTokens TokenizeJetSql(const QString& sql) { return Tokenizer(sql).Run(); }
+JetTokens TokenizeJetSql(const QString& sql) {
+  // The engine would end the statement at a NUL character, silently.
+  if (sql.contains(QChar(0)))
+    vb::Raise(vb::err::SyntaxError,
+              vb::ErrorDescription(vb::err::SyntaxError) + " (a NUL character in the statement)");
+  return Tokenizer(sql).Run();
+}
 
 QString ClauseAt(const QString& sql, int offset) {
   static const char* const clauses[] = {"SELECT", "FROM", "WHERE", "GROUP", "HAVING",

@@ -1,6 +1,7 @@
 #pragma once
-// The tokens of a statement in the Jet dialect. Used by the translation step
-// and by the error mapping (which looks for the clause an error stands in).
+// The tokens of a statement in the Jet dialect. Used by the reading of
+// statements (JetParser) and by the error mapping (which looks for the
+// clause an error stands in).
 #include <QString>
 #include <vector>
 
@@ -14,13 +15,11 @@ struct JetToken {
     Text,      // a text literal; text holds its value (quotes removed)
     Number,    // 12, 1.5, 1E3
     Date,      // #...#; text holds what stands between the hashes
-    Symbol,    // operators and punctuation: = <> <= ( ) , . ; & + - * / ...
-    Raw,       // text produced by the translation, written out unchanged
+    Symbol,    // operators and punctuation: = <> <= ( ) , . ! ; & + - * / \ ^ ...
   };
   Kind kind;
   QString text;
-  int position = 0;       // where the token starts in the statement
-  bool boundary = false;  // Raw only: ends an operand of "&"
+  int position = 0;  // where the token starts in the statement
   bool Is(Kind k, const char* t) const;
   bool IsWord(const char* keyword) const { return Is(Kind::Word, keyword); }
   bool IsSymbol(const char* symbol) const { return Is(Kind::Symbol, symbol); }
@@ -29,7 +28,7 @@ struct JetToken {
 using JetTokens = std::vector<JetToken>;
 
 // Splits a statement into tokens. Raises 3075 for an unterminated text
-// literal, bracketed name or date literal.
+// literal, bracketed name or date literal, and for a NUL character anywhere.
 JetTokens TokenizeJetSql(const QString& sql);
 
 // Which clause of the outermost statement the given character offset stands

@@ -12,9 +12,12 @@
 class GravelightTest : public testkit::MainWindowTest {
  public:
   // Builders of fixture tables (also for case tables outside the fixture).
-  // Table Sheet1 in the current editor's layout with these rows (columns a
-  // row does not name are Null; names match without regard to case).
+  // Table Sheet1 in the current editor's layout (or with these columns) with
+  // these rows (columns a row does not name are Null; names match without
+  // regard to case).
   static jetwriter::Table Sheet1(const std::vector<democd::Record>& rows);
+  static jetwriter::Table Sheet1(const std::vector<democd::Record>& rows,
+                                 const std::vector<jetwriter::Column>& columns);
   static jetwriter::Table Versht(const vb::Variant& dbver, const vb::Variant& dbappinfo);
   // A burial with a last and a given name, in a grave of Oak Hill.
   static democd::Record Burial(const QString& last, const QString& given);

@@ -26,8 +26,12 @@ QString GravelightTest::WriteDatabase(const std::vector<jetwriter::Table>& table
 }
 
 jetwriter::Table GravelightTest::Sheet1(const std::vector<democd::Record>& rows) {
+  return Sheet1(rows, democd::Sheet1Columns());
+}
+
+jetwriter::Table GravelightTest::Sheet1(const std::vector<democd::Record>& rows,
+                                        const std::vector<jetwriter::Column>& columns) {
   // Rows may name their columns in any case, as the viewer's statements do.
-  const auto columns = democd::Sheet1Columns();
   std::vector<democd::Record> spelled;
   for (const democd::Record& row : rows) {
     democd::Record record;

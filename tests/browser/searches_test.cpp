@@ -359,8 +359,7 @@ class NumberRowTest : public SearchesTest {
     std::vector<democd::Record> rows;
     for (int row : {9, 7, 10})
       rows.push_back(Grave("Row" + QString::number(row), "x", "Oak Hill", "A", row));
-    const QString path = StartOn({democd::MakeTable("Sheet1", columns, rows),
-                                  Versht(QString("3.00"), QString("0"))});
+    const QString path = StartOn({Sheet1(rows, columns), Versht(QString("3.00"), QString("0"))});
     auto db = dao::DBEngine().Workspaces(0).OpenDatabase(path, false, true);
     if (testutil::ErrorOf([&] { db->OpenRecordset("SELECT * FROM Sheet1 WHERE [ROW] = '7'"); }) !=
         3464)

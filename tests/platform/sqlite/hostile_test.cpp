@@ -22,6 +22,7 @@ namespace {
 constexpr int kSyntax = 3075;
 constexpr int kTextAfterEnd = 3142;
 constexpr int kReadOnly = 3027;
+constexpr int kNotAQuery = 3129;  // the dialect reads only SELECT statements
 constexpr int kUndefinedFunction = 3085;
 constexpr int kResourceExceeded = 3035;
 constexpr int kTooComplex = 3360;
@@ -44,12 +45,12 @@ std::vector<Hostile> HostileStatements(const QString& folder) {
       {"closing parenthesis alone", Where("LastName = 'Smith')"), {kSyntax}},
       {"NUL in a literal", Where(QStringLiteral("LastName = 'Sm") + QChar(0) + "ith'"), {kSyntax}},
       {"NUL before a second statement",
-       Where(QStringLiteral("1") + QChar(0) + "; DELETE FROM ObitData"), {kTextAfterEnd}},
+       Where(QStringLiteral("1") + QChar(0) + "; DELETE FROM ObitData"), {kTextAfterEnd, kSyntax}},
       {"100 kB of text", Where("LastName LIKE \"" + big + "\""), {kResourceExceeded}},
-      {"ATTACH", "ATTACH DATABASE '" + folder + "/other.db' AS o", {kReadOnly}},
-      {"PRAGMA journal_mode", "PRAGMA journal_mode = DELETE", {kReadOnly}},
-      {"PRAGMA writable_schema", "PRAGMA writable_schema = ON", {kReadOnly}},
-      {"PRAGMA query_only", "PRAGMA query_only = 0", {kReadOnly}},
+      {"ATTACH", "ATTACH DATABASE '" + folder + "/other.db' AS o", {kReadOnly, kNotAQuery}},
+      {"PRAGMA journal_mode", "PRAGMA journal_mode = DELETE", {kReadOnly, kNotAQuery}},
+      {"PRAGMA writable_schema", "PRAGMA writable_schema = ON", {kReadOnly, kNotAQuery}},
+      {"PRAGMA query_only", "PRAGMA query_only = 0", {kReadOnly, kNotAQuery}},
       {"load_extension", Where("load_extension('" + folder + "/evil.so') IS NULL"),
        {kUndefinedFunction}},
       {"printf of 900 MB", Where("length(printf('%.*c', 900000000, 'x')) > 0"),

@@ -1,6 +1,8 @@
 // The obituary file is only ever read: no byte, lock or side file changes.
 #include "SqliteFixture.h"
 
+#include "platform/sqlite/JetDialect.h"
+#include "platform/sqlite/RowSet.h"
 #include "platform/sqlite/SqliteConnection.h"
 #include "platform/vb/VbError.h"
 
@@ -9,6 +11,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+
+#include <memory>
 
 using sqlitedb::SqliteConnection;
 
@@ -40,6 +44,35 @@ TEST_F(ReadOnlyFile, StatementsThatWriteOrAttachAreDenied) {
   SqliteConnection db;
   db.OpenDatabaseFile(path_);
   const QString other = dir_.path() + "/other.db";
+  // Jet's statements that would change data are refused as on a read-only
+  // database; statements of SQLite's own dialect are no Jet statements.
+  const std::pair<QString, int> refused[] = {
+      {"DELETE FROM ObitData", 3027},
+      {"UPDATE ObitData SET LastName = 'x'", 3027},
+      {"INSERT INTO VERSHT VALUES ('9', 9)", 3027},
+      {"DROP TABLE VERSHT", 3027},
+      {"CREATE TABLE x (a)", 3027},
+      {"SELECT * INTO x FROM ObitData", 3027},
+      {"ATTACH DATABASE '" + other + "' AS o", 3129},
+      {"PRAGMA writable_schema = 1", 3129},
+      {"PRAGMA table_info(ObitData)", 3129},
+      {"VACUUM INTO '" + dir_.path() + "/copy.db'", 3129},
+      {"BEGIN", 3129},
+      {"REINDEX", 3129},
+      {"WITH x AS (SELECT 1) DELETE FROM ObitData", 3129},
+      {"SELECT * FROM ObitData WHERE 1=1; DROP TABLE ObitData", 3142},
+  };
+  for (const auto& [sql, number] : refused)
+    EXPECT_EQ(ErrorNumber([&] { db.OpenQuery(sql, false); }), number) << sql.toStdString();
+  EXPECT_EQ(db.OpenQuery("SELECT count(*) AS n FROM ObitData", false).FieldValue("n"),
+            vb::Variant(int32_t{57}));
+
+  // Beneath the dialect, the engine's own rules deny every write.
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open_v2(path_.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  const std::unique_ptr<sqlite3, int (*)(sqlite3*)> engine(raw, sqlite3_close);
+  sqlitedb::RegisterJetFunctions(raw);
+  sqlitedb::InstallReadOnlyAuthorizer(raw);
   const QString denied[] = {
       "DELETE FROM ObitData",
       "UPDATE ObitData SET LastName = 'x'",
@@ -60,14 +93,12 @@ TEST_F(ReadOnlyFile, StatementsThatWriteOrAttachAreDenied) {
       "WITH x AS (SELECT 1) DELETE FROM ObitData",
   };
   for (const QString& sql : denied)
-    EXPECT_EQ(ErrorNumber([&] { db.OpenQuery(sql, false); }), 3027) << sql.toStdString();
-  EXPECT_EQ(ErrorNumber([&] { db.OpenQuery("REINDEX", false); }), 3219);  // reads, gives no rows
+    EXPECT_EQ(ErrorNumber([&] { sqlitedb::RowSet::Execute(raw, sql); }), 3027) << sql.toStdString();
+  EXPECT_EQ(ErrorNumber([&] { sqlitedb::RowSet::Execute(raw, "REINDEX"); }), 3219);  // reads, gives no rows
   EXPECT_FALSE(QFileInfo::exists(other));
   EXPECT_FALSE(QFileInfo::exists(dir_.path() + "/copy.db"));
   // Reading PRAGMAs still answer.
-  EXPECT_EQ(db.OpenQuery("PRAGMA table_info(ObitData)", false).RowCount(), 15);
-  EXPECT_EQ(db.OpenQuery("SELECT count(*) AS n FROM ObitData", false).FieldValue("n"),
-            vb::Variant(int32_t{57}));
+  EXPECT_EQ(sqlitedb::RowSet::Execute(raw, "PRAGMA table_info(ObitData)").RowCount(), 15);
 }
 
 TEST_F(ReadOnlyFile, ASessionLeavesFileAndFolderUnchanged) {
@@ -87,6 +118,43 @@ TEST_F(ReadOnlyFile, ASessionLeavesFileAndFolderUnchanged) {
   ProtectFolder(false);
   EXPECT_EQ(sqlitetest::ReadBytes(path_), bytes);
   EXPECT_EQ(QFileInfo(path_).lastModified(), modified);
+  EXPECT_EQ(sqlitetest::Listing(dir_.path()), listing);
+}
+
+// Hostile conditions of the SQL search end in an error number or in the
+// rows they select, and the file and its folder stay as they were.
+TEST_F(ReadOnlyFile, HostileConditionsEndInAnErrorOrRows) {
+  const QByteArray bytes = sqlitetest::ReadBytes(path_);
+  const QStringList listing = sqlitetest::Listing(dir_.path());
+  QStringList manyTerms;
+  while (manyTerms.join(" OR ").size() < 100000) manyTerms << QStringLiteral("Lastname = 'x%1'").arg(manyTerms.size());
+  manyTerms << QStringLiteral("Lastname = 'O''Neil'");
+  const std::pair<QString, int> cases[] = {  // the error number, or minus the rows
+      {"Lastname = \"Smith", 3075},
+      {"[Lastname = 'Smith'", 3075},
+      {"(Lastname = 'Smith'", 3075},
+      {"1=1; DROP TABLE ObitData", 3142},
+      {"1=1; ATTACH DATABASE '" + dir_.path() + "/x.db' AS x", 3142},
+      {"ATTACH DATABASE '" + dir_.path() + "/x.db' AS x", 3075},
+      {"1 IN (WITH c(x) AS (SELECT 1) SELECT x FROM c)", 3075},
+      {QStringLiteral("Lastname = 'Smith'") + QChar(0) + " OR 1=1", 3075},
+      {QString(8000, u'(') + "1=1" + QString(8000, u')'), 3075},
+      {manyTerms.join(" OR "), 3035},  // longer than the longest statement
+      {"Lastname Like \"O'*\"", -1},
+      {"Lastname Like '%' OR Lastname Like '_*'", 0},
+  };
+  {
+    SqliteConnection db;
+    db.OpenDatabaseFile(path_);
+    for (const auto& [condition, expected] : cases) {
+      const QString sql = "SELECT * FROM ObitData WHERE " + condition + " ORDER BY ObitData.LASTNAME;";
+      int rows = 0;
+      const int error = ErrorNumber([&] { rows = db.OpenQuery(sql, false).RowCount(); });
+      EXPECT_EQ(error > 0 ? error : -rows, expected) << condition.left(80).toStdString();
+    }
+    EXPECT_EQ(db.OpenQuery("SELECT * FROM VERSHT", false).RowCount(), 1);
+  }
+  EXPECT_EQ(sqlitetest::ReadBytes(path_), bytes);
   EXPECT_EQ(sqlitetest::Listing(dir_.path()), listing);
 }
 
