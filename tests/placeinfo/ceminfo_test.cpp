@@ -258,9 +258,11 @@ TEST_F(FailedSelectionTest, UnreadableDatabaseFileIsReportedWithItsNumber) {
   StartWith(std::vector<democd::Record>{Cem("Oak Hill")});
   WriteFile(DataFolder() + "/damaged.mdb", QByteArray(8192, '\x5a'));
   WriteFile(DataFolder() + "/empty.mdb", QByteArray());
-  for (const char* name : {"damaged.mdb", "empty.mdb", "missing.mdb", "nofolder\\cem.mdb"}) {
-    SCOPED_TRACE(name);
-    const QString path = Win(DataFolder()) + "\\" + name;
+  const QString folder = Win(DataFolder()) + "\\";
+  // The last: no database open in the main window.
+  for (const QString& path : {folder + "damaged.mdb", folder + "empty.mdb", folder + "missing.mdb",
+                              folder + "nofolder\\cem.mdb", folder, QString()}) {
+    SCOPED_TRACE(path.toStdString());
     int number = 0;
     QString description;
     try {

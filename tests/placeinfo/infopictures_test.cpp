@@ -101,6 +101,7 @@ TEST_F(InfoPicturesTest, NamesOfFiveOrMoreCharactersLoadWhatIsAPicture) {
   WriteFile(DataFolder() + "/KESTRO/empty.jpg", "");
   QDir(DataFolder()).mkpath("KESTRO/afolder.jpg");
   WritePicture("two.png", Uniform(480, 640, kBlue));
+  WritePicture("CemPicText1", Uniform(640, 480, kRed));
   struct Case {
     const char* pix1;
     QString large, thumbnail1;
@@ -112,6 +113,8 @@ TEST_F(InfoPicturesTest, NamesOfFiveOrMoreCharactersLoadWhatIsAPicture) {
   const Geometry emptySquare{5175, 5175, 600, 0};
   const Case cases[] = {
       {"abcd", "nothing", "nothing", designLarge},
+      // The box's own design text: no change, nothing loaded.
+      {"CemPicText1", "nothing", "nothing", designLarge},
       {"abcde", Shows(640, 480, kGreen), Shows(640, 480, kGreen), {6375, 4781.25f, 0, 196.875f}},
       {"missing.jpg", "nothing", "nothing", emptySquare},
       {"text.jpg", "nothing", "nothing", emptySquare},
@@ -139,6 +142,35 @@ TEST_F(InfoPicturesTest, NamesOfFiveOrMoreCharactersLoadWhatIsAPicture) {
   }
   EXPECT_TRUE(OpenPrompts().isEmpty());
   EXPECT_TRUE(ErrorLogLines().isEmpty());
+}
+
+TEST_F(InfoPicturesTest, FailingFileTestIsAnsweredByTheLoadingProcedure) {
+  // "|" is no character of a file name: the file test raises 52.
+  StartWith(std::vector<democd::Record>{Cem("Oak Hill", {{"CemPix1", QString("bad|1.jpg")},
+                                                         {"CemPix2", QString("bad|2.jpg")},
+                                                         {"CemPix3", QString("bad|3.jpg")}})});
+  Host().QueueMessageBoxAnswer(forms::mb::Abort);
+  Host().QueueMessageBoxAnswer(forms::mb::Ignore);
+  Host().QueueMessageBoxAnswer(forms::mb::Abort);
+  Open("Oak Hill");
+  const QStringList prompts = OpenPrompts();
+  ASSERT_EQ(prompts.size(), 3);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_TRUE(prompts[i].startsWith("Error 52 (")) << prompts[i].toStdString();
+    EXPECT_TRUE(prompts[i].contains(QStringLiteral(") Process: MySizeImage%1.CemInfo ").arg(i + 1)))
+        << prompts[i].toStdString();
+  }
+  // Abort leaves the view hidden and, for picture 1, thumbnail 1 untouched.
+  EXPECT_FALSE(Img("Image1").Visible());
+  EXPECT_EQ(Of(Img("Image5")), (Geometry{855, 735, 600, 480}));
+  // Ignore goes on to the fit: an empty square.
+  EXPECT_TRUE(Img("Image2").Visible());
+  EXPECT_EQ(Of(Img("Image2")), (Geometry{1695, 1695, 180, 0}));
+  EXPECT_EQ(Shows(Img("Image2")), "nothing");
+  EXPECT_FALSE(Img("Image3").Visible());
+  // A later fit shows the large view again.
+  Info().Window().Pictures().Image1_Click();
+  EXPECT_TRUE(Img("Image1").Visible());
 }
 
 TEST_F(InfoPicturesTest, ClicksAndButtonsChooseTheLargeViewsPicture) {
