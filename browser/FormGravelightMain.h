@@ -75,6 +75,9 @@ class FormGravelightMain {
   void mnuAbout_Click();
   // The about box, once it has been shown.
   placeinfo::AboutBox* AboutBox() const { return about_.get(); }
+  // What the information window takes from this window: its place, the data
+  // folder and the file test for the pictures.
+  const placeinfo::InfoWindowOwner& InfoOwner() const { return infoOwner_; }
 
   // Database version and custom field labels (FormGravelightMainVersion.cpp).
   QString CheckProtectedDbVersionStr();

@@ -33,6 +33,10 @@ class CemInfo {
   forms::Form& Form() { return window_.Form(); }
   const QString& CemMapStr() const { return window_.CemMapStr; }
 
+  // The selection over CemSheet: made by the selection step, closed and let
+  // go by OK (the close box leaves it to the window's end).
+  std::unique_ptr<dao::Recordset> CemRecordSet;
+
  private:
   // The step's answers by error number (the window stays open).
   void AnswerSelectionError(const vb::VbError& error, dao::Database* db);
@@ -41,7 +45,6 @@ class CemInfo {
   void ShowSelection(std::unique_ptr<dao::Recordset> rs);
 
   InfoWindow window_;
-  std::unique_ptr<dao::Recordset> CemRecordSet;
 };
 
 // The design of the cemetery information window.

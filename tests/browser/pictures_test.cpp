@@ -1,7 +1,7 @@
 // The record's pictures: the name thresholds, the fit-and-centre rule, the
 // "A99.JPG" fall-back for a missing folder, the placeholder, the navigation
 // buttons around a load, broken pictures and the clipboard copy.
-#include "GravelightFixture.h"
+#include "tests/testkit/gravelight/GravelightTest.h"
 
 #include "browser/core/PictureViewer.h"
 

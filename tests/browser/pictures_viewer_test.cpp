@@ -1,6 +1,6 @@
 // The picture viewer on a window of other control names, its own picture
 // folder and either error policy: with a handler per procedure, or none.
-#include "GravelightFixture.h"
+#include "tests/testkit/gravelight/GravelightTest.h"
 
 #include "browser/core/PictureViewer.h"
 

@@ -1,6 +1,6 @@
 // The record loader of the cemetery viewer: the field boxes, the three
 // record-text layouts, the position label and the picture buttons.
-#include "GravelightFixture.h"
+#include "tests/testkit/gravelight/GravelightTest.h"
 
 #include "tools/democd/Cemetery.h"
 

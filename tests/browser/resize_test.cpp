@@ -1,6 +1,6 @@
 // Resizing the main window: every control keeps its place and size in
 // proportion to the window's inner size; minimizing rescales nothing.
-#include "GravelightFixture.h"
+#include "tests/testkit/gravelight/GravelightTest.h"
 
 #include "platform/forms/UserActions.h"
 #include "platform/vb/VbError.h"

@@ -1,6 +1,6 @@
 // The search frame on a window of its own: the order of its steps, the
 // settings the searches of both viewers choose, and what each open is given.
-#include "GravelightFixture.h"
+#include "tests/testkit/gravelight/GravelightTest.h"
 
 #include "browser/core/SearchFrame.h"
 

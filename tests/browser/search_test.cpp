@@ -1,6 +1,6 @@
 // The select-all search, its sort orders and fall-back, its messages, and the
 // navigation buttons.
-#include "GravelightFixture.h"
+#include "tests/testkit/gravelight/GravelightTest.h"
 
 #include "platform/vb/Conversions.h"
 

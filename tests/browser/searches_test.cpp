@@ -1,6 +1,6 @@
 // The name, location and SQL searches: the statements they open, their
 // messages, the sort fall-back after a type mismatch and their error paths.
-#include "GravelightFixture.h"
+#include "tests/testkit/gravelight/GravelightTest.h"
 
 #include "tools/democd/Cemetery.h"
 

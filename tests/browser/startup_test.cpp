@@ -1,7 +1,7 @@
 // Start-up of the cemetery viewer and the data-file choice: where the
 // database is found, what the user is told when it is not, and what is
 // remembered for the next start.
-#include "GravelightFixture.h"
+#include "tests/testkit/gravelight/GravelightTest.h"
 
 #include "platform/forms/UserActions.h"
 #include "support/AppIdentity.h"

@@ -1,6 +1,6 @@
 // The search tabs, the check boxes that follow their boxes, the status-line
 // help, the text edit menu and the Help menu's two web pages.
-#include "GravelightFixture.h"
+#include "tests/testkit/gravelight/GravelightTest.h"
 
 #include "platform/forms/Menu.h"
 #include "platform/forms/UserActions.h"

@@ -1,6 +1,6 @@
 // The database version the main window reads from the open file, its two
 // layout flags, the dbappinfo notice and the custom field labels.
-#include "GravelightFixture.h"
+#include "tests/testkit/gravelight/GravelightTest.h"
 
 #include "platform/forms/UserActions.h"
 #include "support/AppIdentity.h"

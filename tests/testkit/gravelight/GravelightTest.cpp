@@ -1,4 +1,4 @@
-#include "GravelightFixture.h"
+#include "tests/testkit/gravelight/GravelightTest.h"
 
 #include "apps/gravelight/GravelightIdentity.h"
 #include "apps/gravelight/GravelightMainLayout.h"
