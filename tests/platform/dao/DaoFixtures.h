@@ -38,7 +38,4 @@ Table BurialTable(const std::vector<std::vector<vb::Variant>>& rows);
 
 }  // namespace daotest
 
-namespace vb {
-// Readable values in test failures.
-void PrintTo(const Variant& v, std::ostream* os);
-}  // namespace vb
+#include "tests/testkit/Printing.h"

@@ -36,20 +36,3 @@ Table BurialTable(const std::vector<std::vector<vb::Variant>>& rows) {
 }
 
 }  // namespace daotest
-
-namespace vb {
-void PrintTo(const Variant& v, std::ostream* os) {
-  switch (v.type()) {
-    case Variant::Type::Empty: *os << "Empty"; break;
-    case Variant::Type::Null: *os << "Null"; break;
-    case Variant::Type::Integer: *os << "Integer " << v.AsInteger(); break;
-    case Variant::Type::Long: *os << "Long " << v.AsLong(); break;
-    case Variant::Type::Double: *os << "Double " << v.AsDouble(); break;
-    case Variant::Type::Boolean: *os << "Boolean " << v.AsBoolean(); break;
-    case Variant::Type::Date: *os << "Date " << v.AsDate().serial; break;
-    case Variant::Type::String:
-      *os << "String \"" << v.AsString().toStdString() << "\" (" << v.AsString().size() << ")";
-      break;
-  }
-}
-}  // namespace vb

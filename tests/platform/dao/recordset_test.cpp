@@ -1,5 +1,6 @@
 // Recordsets over fixture databases: navigation, order, fields and values.
 #include "DaoFixtures.h"
+#include "tests/testkit/Errors.h"
 
 #include "platform/dao/Dao.h"
 #include "platform/vb/VbError.h"
@@ -16,14 +17,7 @@ namespace {
 
 const Variant N = Variant::Null();
 
-int ErrorOf(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::VbError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testutil::ErrorOf;
 
 QString LongMemo() {
   QString s;

@@ -8,10 +8,8 @@
 
 #include "platform/vb/Variant.h"
 
-namespace vb {
-// Readable test failures: "Long 5", "String \"x\"", "Null".
-void PrintTo(const Variant& v, std::ostream* os);
-}  // namespace vb
+#include "tests/testkit/Errors.h"
+#include "tests/testkit/Printing.h"
 
 namespace sqlitetest {
 
@@ -24,8 +22,6 @@ void ExecOnFile(const QString& path, const QString& sql);
 // file spans many pages.
 void WriteObituaryFile(const QString& path, int fillerRows = 0);
 
-// The number of the run-time error that `f` raises; 0 when it raises none.
-int ErrorNumber(const std::function<void()>& f);
 
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);

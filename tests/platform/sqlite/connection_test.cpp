@@ -12,7 +12,7 @@ using sqlitedb::SqliteConnection;
 using sqlitedb::SqliteRecordset;
 using vb::Variant;
 
-using sqlitetest::ErrorNumber;
+using testutil::ErrorOf;
 
 namespace {
 
@@ -131,7 +131,7 @@ TEST_F(ObituaryFile, FailingStatementsGiveJetNumbers) {
       {"SELECT * FROM ObitData WHERE Lastname = 'x'; DELETE FROM ObitData", 3142},
   };
   for (const auto& [sql, number] : cases)
-    EXPECT_EQ(ErrorNumber([&] { db_.OpenQuery(sql, false); }), number) << sql.toStdString();
+    EXPECT_EQ(ErrorOf([&] { db_.OpenQuery(sql, false); }), number) << sql.toStdString();
 }
 
 TEST_F(ObituaryFile, RecordsetMovesLikeTheViewerExpects) {
@@ -146,7 +146,7 @@ TEST_F(ObituaryFile, RecordsetMovesLikeTheViewerExpects) {
   rs.MoveToNext();
   EXPECT_TRUE(rs.IsEOF());
   EXPECT_LT(rs.CurrentPosition(), 0);
-  EXPECT_EQ(ErrorNumber([&] { rs.FieldValue("LastName"); }), 3021);
+  EXPECT_EQ(ErrorOf([&] { rs.FieldValue("LastName"); }), 3021);
   rs.MoveToNext();  // a second step beyond the end stays there
   rs.MoveToPrevious();
   EXPECT_FALSE(rs.IsEOF());
@@ -165,7 +165,7 @@ TEST_F(ObituaryFile, RecordsetMovesLikeTheViewerExpects) {
   EXPECT_EQ(rs.FieldValue("TypedObit"), Variant::Null());
   EXPECT_EQ(rs.FieldValue("VisitationOverride"), Variant(int32_t{0}));
   EXPECT_EQ(rs.FieldValue("PublicationDateReal"), Variant(31002.0));
-  EXPECT_EQ(ErrorNumber([&] { rs.FieldValue("NoSuchColumn"); }), 3265);
+  EXPECT_EQ(ErrorOf([&] { rs.FieldValue("NoSuchColumn"); }), 3265);
   rs.MoveToNext();
   EXPECT_EQ(rs.CurrentPosition(), 2);
   EXPECT_EQ(rs.FieldValue("Given"), Variant("adam"));
@@ -181,7 +181,7 @@ TEST_F(ObituaryFile, EmptyAndSingleRowResults) {
   none.MoveToFirst();
   EXPECT_EQ(none.CurrentPosition(), -1);
   EXPECT_EQ(none.RowCount(), 0);
-  EXPECT_EQ(ErrorNumber([&] { none.FieldValue("ID"); }), 3021);
+  EXPECT_EQ(ErrorOf([&] { none.FieldValue("ID"); }), 3021);
 
   SqliteRecordset one = db_.OpenQuery("SELECT * FROM ObitData WHERE [ID] = 5", false);
   one.MoveToNext();
@@ -207,7 +207,7 @@ TEST_F(ObituaryFile, RecordsetOutlivesItsConnection) {
   }
   EXPECT_EQ(rs.FieldValue("dbver"), Variant("3.1"));
   db_ = SqliteConnection();  // a new, unopened connection replaces the old
-  EXPECT_EQ(ErrorNumber([&] { db_.OpenQuery("SELECT * FROM VERSHT", false); }), 3420);
+  EXPECT_EQ(ErrorOf([&] { db_.OpenQuery("SELECT * FROM VERSHT", false); }), 3420);
 }
 
 TEST_F(ObituaryFile, OpensWindowsFormPathsWithoutRegardToCase) {

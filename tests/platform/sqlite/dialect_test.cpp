@@ -15,7 +15,7 @@ using sqlitedb::RowSet;
 using sqlitedb::TranslateJetSql;
 using vb::Variant;
 
-using sqlitetest::ErrorNumber;
+using testutil::ErrorOf;
 
 namespace {
 
@@ -137,7 +137,7 @@ TEST(TranslateJetSql, RejectsWhatJetCannotRead) {
       {"SELECT * FROM t WHERE IIf(a, b)", 3075},
   };
   for (const auto& [sql, number] : cases)
-    EXPECT_EQ(ErrorNumber([&] { TranslateJetSql(sql); }), number) << sql.left(120).toStdString();
+    EXPECT_EQ(ErrorOf([&] { TranslateJetSql(sql); }), number) << sql.left(120).toStdString();
 }
 
 TEST(JetLike, FollowsJetWildcards) {
@@ -161,8 +161,8 @@ TEST(JetLike, FollowsJetWildcards) {
   for (const auto& c : cases)
     EXPECT_EQ(JetLike(QString::fromUtf8(c.value), QString::fromUtf8(c.pattern)), c.match)
         << c.value << " LIKE " << c.pattern;
-  EXPECT_EQ(ErrorNumber([] { JetLike("a", "[ab"); }), 93);
-  EXPECT_EQ(ErrorNumber([] { JetLike("a", "[z-a]"); }), 93);
+  EXPECT_EQ(ErrorOf([] { JetLike("a", "[ab"); }), 93);
+  EXPECT_EQ(ErrorOf([] { JetLike("a", "[z-a]"); }), 93);
 }
 
 // An in-memory connection with the Jet functions and the read-only rules.
@@ -279,13 +279,13 @@ TEST_F(JetSql, FunctionErrorsCarryTheirNumbers) {
       {R"(cdate("x"))", 13},        {"cdate(Null)", 94},        {"(-8) ^ (1 / 3)", 5},
   };
   for (const auto& [expr, number] : cases)
-    EXPECT_EQ(ErrorNumber([&] { Eval(QString::fromUtf8(expr)); }), number) << expr;
+    EXPECT_EQ(ErrorOf([&] { Eval(QString::fromUtf8(expr)); }), number) << expr;
 }
 
 TEST_F(JetSql, TheEngineReadsDoubleQuotesOnlyAsNames) {
   // Translated, "x" is text; handed to the engine as it is, a name.
   EXPECT_EQ(Eval(R"("nosuch")"), Variant("nosuch"));
-  EXPECT_EQ(ErrorNumber([&] { RowSet::Execute(db_.get(), R"(SELECT "nosuch")"); }), 3061);
+  EXPECT_EQ(ErrorOf([&] { RowSet::Execute(db_.get(), R"(SELECT "nosuch")"); }), 3061);
 }
 
 TEST_F(JetSql, ValOfNullFailsASortButNotAnEmptyTable) {
@@ -297,7 +297,7 @@ TEST_F(JetSql, ValOfNullFailsASortButNotAnEmptyTable) {
   EXPECT_EQ(sorted.Value(1, 0), Variant("9"));
   EXPECT_EQ(sorted.Value(2, 0), Variant("10"));
   sqlite3_exec(db_.get(), "INSERT INTO t VALUES (NULL)", nullptr, nullptr, nullptr);
-  EXPECT_EQ(ErrorNumber([&] { Run("SELECT * FROM t ORDER BY val(t.ROW);"); }), 3464);
+  EXPECT_EQ(ErrorOf([&] { Run("SELECT * FROM t ORDER BY val(t.ROW);"); }), 3464);
   sqlite3_exec(db_.get(), "DELETE FROM t", nullptr, nullptr, nullptr);
   EXPECT_EQ(Run("SELECT * FROM t ORDER BY val(t.ROW);").RowCount(), 0);
 }

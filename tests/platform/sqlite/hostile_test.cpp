@@ -15,7 +15,7 @@
 #include <cstdio>
 
 using sqlitedb::SqliteConnection;
-using sqlitetest::ErrorNumber;
+using testutil::ErrorOf;
 
 namespace {
 
@@ -96,7 +96,7 @@ TEST_F(HostileTest, EachEndsWithAnErrorAndLeavesConnectionFileAndFolderAsTheyWer
       SCOPED_TRACE(h.what);
       QElapsedTimer timer;
       timer.start();
-      const int number = ErrorNumber([&] { db.OpenQuery(h.sql, false); });
+      const int number = ErrorOf([&] { db.OpenQuery(h.sql, false); });
       std::printf("%-36s %5d in %5lld ms\n", h.what, number, static_cast<long long>(timer.elapsed()));
       EXPECT_NE(std::find(h.numbers.begin(), h.numbers.end(), number), h.numbers.end())
           << "gave " << number;
@@ -124,7 +124,7 @@ TEST_F(HostileTest, JetFunctionsAndAggregatesStayCallable) {
       "InStr(LastName, 'i') > 0 AND Nz(TypedObit, 'x') <> '' AND IsNull(Pix1) = 0",
   };
   for (const char* sql : statements)
-    EXPECT_EQ(ErrorNumber([&] { db.OpenQuery(sql, false); }), 0) << sql;
+    EXPECT_EQ(ErrorOf([&] { db.OpenQuery(sql, false); }), 0) << sql;
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 
 using sqlitedb::SqliteConnection;
 
-using sqlitetest::ErrorNumber;
+using testutil::ErrorOf;
 
 namespace {
 
@@ -63,7 +63,7 @@ TEST_F(ReadOnlyFile, StatementsThatWriteOrAttachAreDenied) {
       {"SELECT * FROM ObitData WHERE 1=1; DROP TABLE ObitData", 3142},
   };
   for (const auto& [sql, number] : refused)
-    EXPECT_EQ(ErrorNumber([&] { db.OpenQuery(sql, false); }), number) << sql.toStdString();
+    EXPECT_EQ(ErrorOf([&] { db.OpenQuery(sql, false); }), number) << sql.toStdString();
   EXPECT_EQ(db.OpenQuery("SELECT count(*) AS n FROM ObitData", false).FieldValue("n"),
             vb::Variant(int32_t{57}));
 
@@ -93,8 +93,8 @@ TEST_F(ReadOnlyFile, StatementsThatWriteOrAttachAreDenied) {
       "WITH x AS (SELECT 1) DELETE FROM ObitData",
   };
   for (const QString& sql : denied)
-    EXPECT_EQ(ErrorNumber([&] { sqlitedb::RowSet::Execute(raw, sql); }), 3027) << sql.toStdString();
-  EXPECT_EQ(ErrorNumber([&] { sqlitedb::RowSet::Execute(raw, "REINDEX"); }), 3219);  // reads, gives no rows
+    EXPECT_EQ(ErrorOf([&] { sqlitedb::RowSet::Execute(raw, sql); }), 3027) << sql.toStdString();
+  EXPECT_EQ(ErrorOf([&] { sqlitedb::RowSet::Execute(raw, "REINDEX"); }), 3219);  // reads, gives no rows
   EXPECT_FALSE(QFileInfo::exists(other));
   EXPECT_FALSE(QFileInfo::exists(dir_.path() + "/copy.db"));
   // Reading PRAGMAs still answer.
@@ -112,7 +112,7 @@ TEST_F(ReadOnlyFile, ASessionLeavesFileAndFolderUnchanged) {
     info.OpenDatabaseFile(path_);
     RunSession(main);
     RunSession(info);
-    ErrorNumber([&] { main.OpenQuery("DELETE FROM ObitData", false); });
+    ErrorOf([&] { main.OpenQuery("DELETE FROM ObitData", false); });
     EXPECT_EQ(sqlitetest::Listing(dir_.path()), listing);  // nothing while open
   }
   ProtectFolder(false);
@@ -149,7 +149,7 @@ TEST_F(ReadOnlyFile, HostileConditionsEndInAnErrorOrRows) {
     for (const auto& [condition, expected] : cases) {
       const QString sql = "SELECT * FROM ObitData WHERE " + condition + " ORDER BY ObitData.LASTNAME;";
       int rows = 0;
-      const int error = ErrorNumber([&] { rows = db.OpenQuery(sql, false).RowCount(); });
+      const int error = ErrorOf([&] { rows = db.OpenQuery(sql, false).RowCount(); });
       EXPECT_EQ(error > 0 ? error : -rows, expected) << condition.left(80).toStdString();
     }
     EXPECT_EQ(db.OpenQuery("SELECT * FROM VERSHT", false).RowCount(), 1);

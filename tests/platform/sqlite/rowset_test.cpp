@@ -13,7 +13,7 @@
 
 using sqlitedb::ParseSingleTableSelect;
 using sqlitedb::RowSet;
-using sqlitetest::ErrorNumber;
+using testutil::ErrorOf;
 
 namespace {
 
@@ -131,15 +131,15 @@ TEST(RowSetForms, KeyedAndFullReadingGiveTheSameRows) {
 TEST(RowSetForms, KeyedStatementsFailWhenTheyRun) {
   const std::shared_ptr<sqlite3> db = Database();
   const auto run = [&db](const char* sql) {
-    return ErrorNumber([&] { RowSet::Execute(db, QString::fromUtf8(sql)); });
+    return ErrorOf([&] { RowSet::Execute(db, QString::fromUtf8(sql)); });
   };
   EXPECT_EQ(run("SELECT * FROM t ORDER BY val(Note)"), 3464);  // a Null sort key
   EXPECT_EQ(run("SELECT * FROM t WHERE Nowhere = 1"), 3061);
   EXPECT_EQ(run("SELECT * FROM Missing ORDER BY x"), 3078);
   // A keyed row set reads a row out of range as the full one does.
   const RowSet rows = RowSet::Execute(db, QStringLiteral("SELECT * FROM t"));
-  EXPECT_EQ(ErrorNumber([&] { rows.Value(rows.RowCount(), 0); }), 9);
-  EXPECT_EQ(ErrorNumber([&] { rows.Value(0, rows.ColumnCount()); }), 9);
+  EXPECT_EQ(ErrorOf([&] { rows.Value(rows.RowCount(), 0); }), 9);
+  EXPECT_EQ(ErrorOf([&] { rows.Value(0, rows.ColumnCount()); }), 9);
 }
 
 TEST(RowSetForms, ColumnNamesAnswerTheSameWhereverTheStringLives) {

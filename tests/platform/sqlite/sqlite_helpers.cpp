@@ -6,22 +6,6 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-namespace vb {
-void PrintTo(const Variant& v, std::ostream* os) {
-  static const char* const kinds[] = {"Empty", "Null", "Integer", "Long", "Double",
-                                      "String", "Boolean", "Date"};
-  *os << kinds[static_cast<int>(v.type())];
-  switch (v.type()) {
-    case Variant::Type::Integer: *os << ' ' << v.AsInteger(); break;
-    case Variant::Type::Long: *os << ' ' << v.AsLong(); break;
-    case Variant::Type::Double: *os << ' ' << v.AsDouble(); break;
-    case Variant::Type::String: *os << " \"" << v.AsString().toStdString() << '"'; break;
-    case Variant::Type::Boolean: *os << ' ' << v.AsBoolean(); break;
-    case Variant::Type::Date: *os << ' ' << v.AsDate().serial; break;
-    default: break;
-  }
-}
-}  // namespace vb
 
 namespace sqlitetest {
 
@@ -68,15 +52,6 @@ void WriteObituaryFile(const QString& path, int fillerRows) {
                .arg(QString(200, QChar(u'a' + i % 26)));
   }
   ExecOnFile(path, sql + "COMMIT;");
-}
-
-int ErrorNumber(const std::function<void()>& f) {
-  try {
-    f();
-  } catch (const vb::VbError& e) {
-    return e.Number();
-  }
-  return 0;
 }
 
 QByteArray ReadBytes(const QString& path) {

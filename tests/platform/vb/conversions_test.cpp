@@ -1,5 +1,6 @@
 // Val, number-to-text, Str, CStr, CInt/CLng and Trim.
 #include "platform/vb/Conversions.h"
+#include "tests/testkit/Errors.h"
 #include "platform/vb/VbError.h"
 
 #include <gtest/gtest.h>
@@ -11,15 +12,7 @@
 namespace vb {
 namespace {
 
-// The error number a call raises, 0 when it raises none.
-int ErrorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const VbError& e) {
-    return e.Number();
-  }
-  return 0;
-}
+using testutil::ErrorOf;
 
 TEST(Val, ReadsTheLeadingNumber) {
   const struct {
