@@ -257,3 +257,48 @@ TEST_F(RecordTest, NavigationOverUnusableIdsNeverEnds) {
   EXPECT_TRUE(Prompts().isEmpty()) << Prompts().join(" | ").toStdString();
   EXPECT_EQ(Lbl("Label16").Caption(), "1");
 }
+
+TEST_F(RecordTest, OneRowStepsPastBothEndsAndBack) {
+  StartOn({Obituary("Only", "One")});
+  const QString text = ShownText();
+  forms::user::Click(Button("Command4"));
+  EXPECT_FALSE(Button("Command4").Enabled());
+  EXPECT_EQ(Lbl("Label16").Caption(), "1");
+  forms::user::Click(Button("Command3"));
+  EXPECT_TRUE(Button("Command4").Enabled());
+  forms::user::Click(Button("Command3"));
+  EXPECT_FALSE(Button("Command3").Enabled());
+  forms::user::Click(Button("Command4"));
+  EXPECT_TRUE(Button("Command3").Enabled());
+  EXPECT_EQ(Lbl("Label16").Caption(), "1");
+  EXPECT_EQ(ShownText(), text);
+  EXPECT_EQ(Lbl("Label17").Caption(), "1");
+  EXPECT_EQ(Host().EndProgramCount(), 0);
+}
+
+// What nothing traps ends the program: a look-up the database rejects while
+// stepping (it leaves the previous text in the box), and Command13 without a
+// current row.
+TEST_F(RecordTest, UntrappedErrorsOfTheButtonsEndTheProgram) {
+  democd::Record withoutSource = Obituary("A", "1"), withSource = Obituary("B", "2");
+  withoutSource.remove("NewsPubSourceID");
+  WriteDatabase({ObitData({withoutSource, withSource}),
+                 democd::MakeSqlTable("SourcesSheet", {{"Publisher", "TEXT"}}, {}), TwoArchives(),
+                 Versht("1.00")});
+  Start(WriteLaunchFile("obit.db"));
+  ASSERT_TRUE(Prompts().isEmpty()) << Prompts().join(" | ").toStdString();
+  const QString text = ShownText();
+  forms::user::Click(Button("Command4"));
+  ASSERT_EQ(Prompts().size(), 1);
+  EXPECT_TRUE(Prompts().at(0).startsWith("Run-time error '3061':")) << Prompts().at(0).toStdString();
+  EXPECT_EQ(Host().EndProgramCount(), 1);
+  EXPECT_EQ(ShownText(), text);
+}
+
+TEST_F(RecordTest, Command13WithoutACurrentRowEndsTheProgram) {
+  StartOn({Obituary("Only", "One")});
+  forms::user::Click(Button("Command4"));  // past the end
+  forms::user::Click(Button("Command13"));
+  EXPECT_EQ(Prompts(), QStringList({RunTimeError(3021, "No current record.")}));
+  EXPECT_EQ(Host().EndProgramCount(), 1);
+}
