@@ -35,6 +35,8 @@ class FRMMournlightINFO {
   placeinfo::InfoWindow& Window() { return window_; }
   forms::Form& Form() { return window_.Form(); }
   const QString& CemMapStr() const { return window_.CemMapStr; }
+  // The window's own connection (mydb), open from the selection step to OK.
+  const sqlitedb::SqliteConnection& Connection() const { return mydb; }
 
  private:
   // The mode's table, key column and sort key, and its text's first and last

@@ -39,7 +39,7 @@ browser::MainWindowSettings FRMMournlightMain::Settings() {
 browser::MainWindowSteps FRMMournlightMain::Steps() {
   browser::MainWindowSteps steps;
   steps.showRecord = [this] {
-    sqlitedb::SqliteRecordset* rs = selection_.HasRecordset() ? &selection_.Recordset() : nullptr;
+    sqlitedb::SqliteRecordset* rs = selection_->HasRecordset() ? &selection_->Recordset() : nullptr;
     LoadDataToBox(rs);
   };
   steps.readVersion = [this](vb::ErrorTrap& trap, bool) { ReadVersion(trap); };
@@ -48,9 +48,11 @@ browser::MainWindowSteps FRMMournlightMain::Steps() {
 }
 
 FRMMournlightMain::FRMMournlightMain(const FormSpec& formSpec,
-                                     const std::vector<ControlSpec>& controls)
+                                     const std::vector<ControlSpec>& controls,
+                                     std::unique_ptr<browser::SqliteSelection> selection)
     : form_(QString::fromUtf8(formSpec.name)),
-      main_(form_, formSpec, controls, Settings(), selection_, Steps()),
+      selection_(std::move(selection)),
+      main_(form_, formSpec, controls, Settings(), *selection_, Steps()),
       infoOwner_{&form_,
                  {[this] { return main_.DataFolder(); },
                   [this](QString& name) { return FileExists(name); }, QStringLiteral("IMAGES\\")}} {
@@ -66,7 +68,6 @@ void FRMMournlightMain::WireEvents() {
   C<CommandButton>("Command6").OnClick = [this] { Command6_Click(); };
   C<CommandButton>("Command13").OnClick = [this] { Command13_Click(); };
   C<CommandButton>("Command14").OnClick = [this] { Command14_Click(); };
-  C<CommandButton>("CMD_Cem_ShowInfo").OnClick = [this] { CMD_Cem_ShowInfo_Click(); };
   C<CommandButton>("Command8").OnClick = [this] { Command8_Click(); };
   C<Menu>("mnuAbout").OnClick = [this] { mnuAbout_Click(); };
 }
@@ -119,12 +120,6 @@ void FRMMournlightMain::Command8_Click() {
 void FRMMournlightMain::Command14_Click() {
   QString path = C<TextBox>("DataFilePathText").Text();
   GetObituaryDataInfoBox(global_archiveID, path, 2);
-}
-
-// The newspaper source in the information window's source mode.
-void FRMMournlightMain::CMD_Cem_ShowInfo_Click() {
-  QString path = C<TextBox>("DataFilePathText").Text();
-  GetObituaryDataInfoBox(global_sourceID, path, 1);
 }
 
 // The window is made for this opening and goes when it closes.

@@ -20,8 +20,12 @@ namespace obituary {
 class FRMMournlightMain {
  public:
   // Builds the window from its design; loading happens on Show (or Load).
+  // `selection` holds the window's connection and current selection (tests
+  // hand in one that watches the statements).
   FRMMournlightMain(const forms::FormSpec& formSpec,
-                    const std::vector<forms::ControlSpec>& controls);
+                    const std::vector<forms::ControlSpec>& controls,
+                    std::unique_ptr<browser::SqliteSelection> selection =
+                        std::make_unique<browser::SqliteSelection>());
   ~FRMMournlightMain();
 
   forms::Form& Form() { return form_; }
@@ -56,8 +60,6 @@ class FRMMournlightMain {
   void Command13_Click();
   // The archive's information window.
   void Command14_Click();
-  // The newspaper source's information window.
-  void CMD_Cem_ShowInfo_Click();
   QString GetObituaryDataInfoBox(QString& GObitSearchName, QString& GObitDatabaseFileAndPath,
                                  int16_t ViewType);
   // The data folder from the database path (nothing shows or clicks it).
@@ -72,7 +74,7 @@ class FRMMournlightMain {
   // Window state, readable by tests.
   const QString& DataFilePath() const { return main_.DataFilePath(); }
   const QString& RememberIniPath() const { return main_.RememberIniPath(); }
-  browser::SqliteSelection& Selection() { return selection_; }
+  browser::SqliteSelection& Selection() { return *selection_; }
 
  private:
   template <class T>
@@ -86,7 +88,7 @@ class FRMMournlightMain {
   bool ByName() const;
 
   forms::Form form_;
-  browser::SqliteSelection selection_;
+  std::unique_ptr<browser::SqliteSelection> selection_;
   browser::MainWindow main_;
   placeinfo::InfoWindowOwner infoOwner_;
   std::unique_ptr<placeinfo::AboutBox> about_;

@@ -7,6 +7,10 @@
 #include "platform/vb/Conversions.h"
 #include "support/Module1.h"
 
+#include <QRegularExpression>
+#include <cmath>
+#include <limits>
+
 namespace obituary {
 
 using namespace forms;
@@ -29,18 +33,34 @@ QString OverrideText(const vb::Variant& value) {
   }
 }
 
-// A look-up key as a bound value: a number as a number, so that the key
-// column compares with it as with the number written into the statement,
-// any other text as text.
+// A look-up key as a bound value of the kind the engine gives the same text
+// written into the statement as a number: digits alone are an integer,
+// a decimal number with a point or an exponent is a real, so that every key
+// column (numeric or text) compares with it as with that number. Any other
+// text, a number too large included, is bound as text and finds only a key
+// that holds exactly that text.
 vb::Variant KeyValue(const QString& id) {
-  if (const auto number = vb::NumberFromText(id)) return vb::Variant(*number);
+  static const QRegularExpression kInteger(QStringLiteral("^[+-]?[0-9]+$"));
+  static const QRegularExpression kReal(
+      QStringLiteral("^[+-]?([0-9]+[.]?[0-9]*|[.][0-9]+)([eE][+-]?[0-9]+)?$"));
+  bool ok = false;
+  if (kInteger.match(id).hasMatch()) {
+    const qlonglong whole = id.toLongLong(&ok);
+    if (ok && whole >= std::numeric_limits<int32_t>::min() &&
+        whole <= std::numeric_limits<int32_t>::max())
+      return vb::Variant(static_cast<int32_t>(whole));
+  }
+  if (kReal.match(id).hasMatch()) {
+    const double real = id.toDouble(&ok);
+    if (ok && std::isfinite(real)) return vb::Variant(real);
+  }
   return vb::Variant(id);
 }
 
 }  // namespace
 
 bool FRMMournlightMain::LoadDataToBox(sqlitedb::SqliteRecordset*) {
-  sqlitedb::SqliteRecordset& rs = selection_.Recordset();
+  sqlitedb::SqliteRecordset& rs = selection_->Recordset();
   C<Label>("Label16").SetCaption(QString::number(rs.CurrentPosition()));
   static constexpr const char* kPictureColumns[] = {"Pix1", "Pix2", "Pix3"};
   for (int i = 0; i < 3; ++i)
@@ -51,7 +71,7 @@ bool FRMMournlightMain::LoadDataToBox(sqlitedb::SqliteRecordset*) {
 }
 
 void FRMMournlightMain::LoadObitDataToTextBox() {
-  const sqlitedb::SqliteRecordset& rs = selection_.Recordset();
+  const sqlitedb::SqliteRecordset& rs = selection_->Recordset();
   const auto text = [&rs](const char* column) {
     return vb::CStr(Module1::GetFieldValue(QString::fromLatin1(column), rs));
   };
@@ -112,7 +132,7 @@ QString FRMMournlightMain::LookUp(const QString& statementPrefix, const QString&
   QString result = kNotAvailable;
   try {
     sqlitedb::SqliteRecordset rs =
-        selection_.Connection().OpenQuery(statementPrefix + "?", {KeyValue(vb::Trim(id))});
+        selection_->Connection().OpenQuery(statementPrefix + "?", {KeyValue(vb::Trim(id))});
     if (rs.CurrentPosition() >= 0) {
       rs.MoveToLast();
       rs.MoveToFirst();

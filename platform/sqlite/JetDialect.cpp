@@ -283,6 +283,7 @@ class Translator {
         return {serial, JetType::Date, serial.startsWith(u'-') ? kUnary : kAtom};
       }
       case Expr::Kind::Null: return {QStringLiteral("NULL"), JetType::Null};
+      case Expr::Kind::Parameter: return {QStringLiteral("?"), JetType::Unknown};
       case Expr::Kind::Boolean: {
         // Jet's True is -1; SQLite's (the obituary file's Yes/No) is 1.
         const QString value = !e.flag ? QStringLiteral("0") : JetRules() ? QStringLiteral("-1") : QStringLiteral("1");

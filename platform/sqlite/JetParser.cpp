@@ -411,6 +411,7 @@ class Parser {
       }
       case JetToken::Kind::Symbol:
         if (t->IsSymbol("(")) return ParseParenthesized();
+        if (t->IsSymbol("?")) return Atom(Expr::Kind::Parameter, t->text);
         Fail("unexpected " + t->text);
       default: break;
     }

@@ -37,6 +37,7 @@ struct Expr {
     IsNull,    // args[0] Is Null; flag: Is Not Null
     Subquery,  // (query)
     Exists,    // Exists (query)
+    Parameter, // "?": a value the caller binds (never typed by a user)
   };
   Kind kind;
   QString text;

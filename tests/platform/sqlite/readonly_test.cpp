@@ -142,6 +142,8 @@ TEST_F(ReadOnlyFile, HostileConditionsEndInAnErrorOrRows) {
       {manyTerms.join(" OR "), 3035},  // longer than the longest statement
       {"Lastname Like \"O'*\"", -1},
       {"Lastname Like '%' OR Lastname Like '_*'", 0},
+      // A parameter mark typed into a condition has no value.
+      {"Lastname = ?", 3061},
   };
   {
     SqliteConnection db;
