@@ -10,18 +10,13 @@
 
 #include "tests/testkit/Errors.h"
 #include "tests/testkit/Printing.h"
+#include "tests/testkit/SqliteFiles.h"
 
 namespace sqlitetest {
 
-// Runs SQL (several statements) on a new or existing file; fails the test on
-// an error.
-void ExecOnFile(const QString& path, const QString& sql);
-
-// An obituary file: ObitData (7 rows, one with a Null ROW), SourcesSheet,
-// ArchiveSheet and VERSHT. `fillerRows` adds rows of long text so that the
-// file spans many pages.
-void WriteObituaryFile(const QString& path, int fillerRows = 0);
-
+// The obituary files are written by the test kit.
+using testkit::ExecOnFile;
+using testkit::WriteObituaryFile;
 
 QByteArray ReadBytes(const QString& path);
 void WriteBytes(const QString& path, const QByteArray& bytes);
