@@ -2,6 +2,7 @@
 #include "browser/FormGravelightMain.h"
 
 #include "browser/SortOrders.h"
+#include "browser/core/SearchTexts.h"
 #include "platform/vb/Conversions.h"
 #include "support/Strings.h"
 
@@ -11,28 +12,7 @@ using namespace forms;
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
-// Where the numeric placement sort failed (a blank row or stone), the
-// window says so before it sorts the other way.
-const QString kNaturalOrderFailed = QStringLiteral(
-    "Unable to Sort Numbers in Row & Column in a Natural Order, Sorting Alternate Method");
-const QString kNameFallbackMessage =
-    kNaturalOrderFailed + kCrLf + "This is caused by leaving a Row Field or Stone Field Blank";
-const QString kLocationFallbackMessage =
-    kNaturalOrderFailed + kCrLf + "This can be caused by a Blank Row or Stone Field" + kCrLf +
-    "This is normal for early versions of Gravesmith Databases and sorting will be correct.";
-const QString kTickTheBoxes =
-    QStringLiteral("You must select the checkboxes of the items you are searching for");
-const QString kJoiner = QStringLiteral(" AND ");
 const QString kWhereBase = QStringLiteral("SELECT * FROM Sheet1 ") + "WHERE ";
-
-// The terms joined by " AND " in their order, empty ones left out.
-QString Joined(const QStringList& terms) {
-  QStringList present;
-  for (const QString& term : terms)
-    if (!term.isEmpty()) present << term;
-  return present.join(kJoiner);
-}
 
 }  // namespace
 
@@ -89,12 +69,12 @@ void FormGravelightMain::CMD_NameFindSort_Click() {
         last = "Lastname LIKE '" + FixSQLApostrophe(vb::Trim(C<TextBox>("LastnameText").Text())) + "'";
       if (C<CheckBox>("Firstname_Checkbox").Value() == vbChecked)
         given = "Given Like '" + FixSQLApostrophe(vb::Trim(C<TextBox>("FirstnameText").Text())) + "'";
-      const QString statement = kWhereBase + Joined({last, given});
+      const QString statement = kWhereBase + JoinTerms({last, given});
       return SearchStatements{statement + SortClause(ByName()),
                               ByName() ? std::nullopt
                                        : std::optional(statement + kPlainPlacementOrder)};
     };
-    settings.fallbackMessage = kNameFallbackMessage;
+    settings.fallbackMessage = kBlankRowOrStoneMessage;
     settings.reportSecondOpenErrors = false;
     main_.RunSearch(settings, trap);
   });
@@ -116,16 +96,7 @@ void FormGravelightMain::CMD_LocationFindSort_Click() {
     if (rowTicked) {
       // The row must be a number. From here on every error is skipped.
       trap.ResumeNext();
-      bool isNumber = true;
-      trap([&] {
-        isNumber = false;
-        vb::Variant(C<TextBox>("LocRowText").Text()).ToDouble();
-        isNumber = true;
-      });
-      if (!isNumber) {
-        trap([&] { C<TextBox>("LocRowText").SetText(QString()); });
-        trap([&] { MsgBox("Only numbers are allowed in the ROW Search"); });
-      }
+      trap([&] { CheckNumberBox(trap, C<TextBox>("LocRowText")); });
     }
     bool anyTicked = false;
     trap([&] {
@@ -150,13 +121,13 @@ void FormGravelightMain::CMD_LocationFindSort_Click() {
       }
       if (C<CheckBox>("LocSection_CheckBox").Value() == vbChecked)
         section = "[Section] like '" + FixSQLApostrophe(C<TextBox>("LocSectionText").Text()) + "'";
-      const QString primary = kWhereBase + Joined({quotedRow, section, cemeteryTerm});
-      const QString fallback = kWhereBase + Joined({numericRow, section, cemeteryTerm});
+      const QString primary = kWhereBase + JoinTerms({quotedRow, section, cemeteryTerm});
+      const QString fallback = kWhereBase + JoinTerms({numericRow, section, cemeteryTerm});
       return SearchStatements{primary + SortClause(ByName()),
                               ByName() ? std::nullopt
                                        : std::optional(fallback + kPlainPlacementOrder)};
     };
-    settings.fallbackMessage = kLocationFallbackMessage;
+    settings.fallbackMessage = EarlyDatabaseMessage("Gravesmith");
     settings.reportSecondOpenErrors = false;
     main_.RunSearch(settings, trap);
   });
@@ -178,7 +149,7 @@ void FormGravelightMain::CMD_CustomFindSort_Click() {
                                        : std::optional(statement + kPlainPlacementOrder)};
     };
     settings.reportSecondOpenErrors = true;
-    settings.reportExtra = kCrLf + "Check your entry and try again.";
+    settings.reportExtra = kCheckYourEntry;
     settings.enableSearchButtons = true;
     main_.RunSearch(settings, trap);
   });

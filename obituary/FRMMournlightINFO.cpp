@@ -1,5 +1,6 @@
 #include "obituary/FRMMournlightINFO.h"
 
+#include "browser/core/SearchTexts.h"
 #include "placeinfo/PlaceText.h"
 #include "platform/forms/Buttons.h"
 #include "platform/forms/Host.h"
@@ -10,20 +11,6 @@
 namespace obituary {
 
 using namespace forms;
-
-namespace {
-
-const QString kCrLf = QStringLiteral("\r\n");
-
-// The key's value in double quotes, an embedded double quote doubled as the
-// engine reads it, so that every stored key can be found.
-QString Quoted(const QString& key) {
-  QString doubled = key;
-  doubled.replace(u'"', QStringLiteral("\"\""));
-  return u'"' + doubled + u'"';
-}
-
-}  // namespace
 
 struct FRMMournlightINFO::Mode {
   const char* caption;
@@ -93,14 +80,13 @@ void FRMMournlightINFO::CMD_Select_Data_Click() {
     mydb.OpenDatabaseFile(path);
     const QString statement = QStringLiteral("SELECT * FROM %1 WHERE %2=")
                                   .arg(QLatin1String(mode.table), QLatin1String(mode.keyColumn)) +
-                              Quoted(Form().Get<TextBox>("Text2").Text()) +
+                              placeinfo::QuotedKey(Form().Get<TextBox>("Text2").Text()) +
                               QStringLiteral(" ORDER BY %1;").arg(QLatin1String(mode.heading));
     try {
       selection_ = mydb.OpenQuery(statement, false);
     } catch (const vb::VbError& error) {
       if (error.Number() != vb::err::TypeMismatchDb) throw;
-      MsgBox("Unable to Sort Numbers in Row & Column in a Natural Order, Sorting Alternate "
-             "Method" + kCrLf + "This is caused by leaving a Row Field or Stone Field Blank");
+      MsgBox(browser::kBlankRowOrStoneMessage);
       selection_ = mydb.OpenQuery(statement, false);
     }
     if (selection_->CurrentPosition() > -1) {
@@ -112,7 +98,12 @@ void FRMMournlightINFO::CMD_Select_Data_Click() {
     }
     LoadText(mode);
   } catch (const vb::VbError& error) {
-    AnswerSelectionError(error);
+    placeinfo::AnswerSelectionError(
+        error,
+        {"Opening All Obituary Info.", "Obituary Info. has not been added. Press OK To Continue"},
+        [&] {
+          if (SelectAllRows()) LoadText(mode);
+        });
   }
 }
 
@@ -128,26 +119,6 @@ bool FRMMournlightINFO::SelectAllRows() {
   }
   MsgBox("Info. has not been added. Press OK To Continue");
   return false;
-}
-
-// Runs as the step's handler: an error here is not answered again.
-void FRMMournlightINFO::AnswerSelectionError(const vb::VbError& error) {
-  switch (error.Number()) {
-    case vb::err::NoCurrentRecord:
-      MsgBox("No Data or No Results for Criteria. Add a Record.");
-      MsgBox("Opening All Obituary Info.");
-      if (SelectAllRows()) LoadText(CurrentMode());
-      break;
-    case vb::err::TableNotFound:
-      MsgBox("Obituary Info. has not been added. Press OK To Continue");
-      break;
-    case 0:
-      break;
-    default:
-      MsgBox("Please report error: " + vb::Str(static_cast<double>(error.Number())) +
-             error.Description());
-      break;
-  }
 }
 
 bool FRMMournlightINFO::LoadSourceDataToTextBox(sqlitedb::SqliteRecordset*) {

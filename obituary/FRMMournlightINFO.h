@@ -46,7 +46,6 @@ class FRMMournlightINFO {
   // All rows in the mode's order; false when there is none (after its message).
   bool SelectAllRows();
   void LoadText(const Mode& mode);
-  void AnswerSelectionError(const vb::VbError& error);
 
   placeinfo::InfoWindow window_;
   sqlitedb::SqliteConnection mydb;

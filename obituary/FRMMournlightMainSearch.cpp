@@ -1,6 +1,7 @@
 // The obituary viewer's searches over table ObitData.
 #include "obituary/FRMMournlightMain.h"
 
+#include "browser/core/SearchTexts.h"
 #include "obituary/ObitSortOrders.h"
 #include "platform/vb/Conversions.h"
 
@@ -13,20 +14,7 @@ using browser::SearchStatements;
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
-const QString kNaturalOrderFailed = QStringLiteral(
-    "Unable to Sort Numbers in Row & Column in a Natural Order, Sorting Alternate Method");
-const QString kTickTheBoxes =
-    QStringLiteral("You must select the checkboxes of the items you are searching for");
 const QString kWhereBase = QStringLiteral("SELECT * FROM ObitData ") + "WHERE ";
-
-// The terms joined by " AND " in their order, empty ones left out.
-QString Joined(const QStringList& terms) {
-  QStringList present;
-  for (const QString& term : terms)
-    if (!term.isEmpty()) present << term;
-  return present.join(QStringLiteral(" AND "));
-}
 
 }  // namespace
 
@@ -58,7 +46,7 @@ void FRMMournlightMain::Command1_Click() {
   auto trap = main_.Trap("Command1_Click");
   trap.Run([&] {
     if (C<CheckBox>("Check1").Value() + C<CheckBox>("Check2").Value() == 0) {
-      MsgBox(kTickTheBoxes);
+      MsgBox(browser::kTickTheBoxes);
       return;
     }
     SearchSettings settings;
@@ -69,12 +57,11 @@ void FRMMournlightMain::Command1_Click() {
         last = "Lastname LIKE " + QString(u'"') + vb::Trim(C<TextBox>("Text1").Text()) + u'"';
       if (C<CheckBox>("Check2").Value() == vbChecked)
         given = "Given Like " + QString(u'"') + vb::Trim(C<TextBox>("Text2").Text()) + u'"';
-      const QString statement = kWhereBase + Joined({last, given});
+      const QString statement = kWhereBase + browser::JoinTerms({last, given});
       return SearchStatements{statement + (ByName() ? kObitNameOrder : kSourceOrderA),
                               ByName() ? std::nullopt : std::optional(statement + kFallbackOrder)};
     };
-    settings.fallbackMessage =
-        kNaturalOrderFailed + kCrLf + "This is caused by leaving a Row Field or Stone Field Blank";
+    settings.fallbackMessage = browser::kBlankRowOrStoneMessage;
     settings.reportSecondOpenErrors = false;
     main_.RunSearch(settings, trap);
   });
@@ -89,16 +76,7 @@ void FRMMournlightMain::Command7_Click() {
       // The month must be a number; from here to the result phase every
       // error is skipped.
       trap.ResumeNext();
-      bool isNumber = true;
-      trap([&] {
-        isNumber = false;
-        vb::Variant(C<TextBox>("Text3").Text()).ToDouble();
-        isNumber = true;
-      });
-      if (!isNumber) {
-        trap([&] { C<TextBox>("Text3").SetText(QString()); });
-        trap([&] { MsgBox("Only numbers are allowed in the ROW Search"); });
-      }
+      trap([&] { browser::CheckNumberBox(trap, C<TextBox>("Text3")); });
     }
     bool noneTicked = false;
     trap([&] {
@@ -106,7 +84,7 @@ void FRMMournlightMain::Command7_Click() {
                        C<CheckBox>("Check5").Value() == 0;
     });
     if (noneTicked) {
-      trap([&] { MsgBox(kTickTheBoxes); });
+      trap([&] { MsgBox(browser::kTickTheBoxes); });
       return;
     }
     SearchSettings settings;
@@ -123,13 +101,11 @@ void FRMMournlightMain::Command7_Click() {
       if (C<CheckBox>("Check5").Value() == vbChecked)
         source = "[Obituary] like '" + C<TextBox>("Text5").Text() + "'";
       const QString order = ByName() ? kObitNameOrder : kSourceOrderA;
-      const QString a = vb::Trim(kWhereBase + Joined({quotedMonth, year, source}) + order);
-      const QString b = vb::Trim(kWhereBase + Joined({numericMonth, year, source}) + order);
+      const QString a = vb::Trim(kWhereBase + browser::JoinTerms({quotedMonth, year, source}) + order);
+      const QString b = vb::Trim(kWhereBase + browser::JoinTerms({numericMonth, year, source}) + order);
       return SearchStatements{a, ByName() ? std::nullopt : std::optional(b)};
     };
-    settings.fallbackMessage =
-        kNaturalOrderFailed + kCrLf + "This can be caused by a Blank Row or Stone Field" + kCrLf +
-        "This is normal for early versions of Mournsmith Databases and sorting will be correct.";
+    settings.fallbackMessage = browser::EarlyDatabaseMessage("Mournsmith");
     settings.reportSecondOpenErrors = false;
     main_.RunSearch(settings, trap);
   });
@@ -151,7 +127,7 @@ void FRMMournlightMain::Command12_Click() {
                               ByName() ? std::nullopt : std::optional(statement + kFallbackOrder)};
     };
     settings.reportSecondOpenErrors = true;
-    settings.reportExtra = kCrLf + "Check your entry and try again.";
+    settings.reportExtra = browser::kCheckYourEntry;
     settings.enableSearchButtons = true;
     main_.RunSearch(settings, trap);
   });

@@ -1,5 +1,6 @@
 #include "placeinfo/CemInfo.h"
 
+#include "browser/core/SearchTexts.h"
 #include "placeinfo/PlaceText.h"
 #include "platform/forms/Buttons.h"
 #include "platform/forms/Host.h"
@@ -13,16 +14,7 @@ using namespace forms;
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kTextBox = QStringLiteral("CemInfo_Text");
-
-// Statement A's value: the name in double quotes, an embedded double quote
-// doubled as the engine reads it, so that every stored name can be found.
-QString Quoted(const QString& name) {
-  QString doubled = name;
-  doubled.replace(u'"', QStringLiteral("\"\""));
-  return u'"' + doubled + u'"';
-}
 
 }  // namespace
 
@@ -71,15 +63,14 @@ void CemInfo::CMD_Select_Data_Click() {
     try {
       db = dao::DBEngine().Workspaces(0).OpenDatabase(path, false, true);
       const QString statementA = "SELECT * FROM CemSheet WHERE CemSheet.Cemetery=" +
-                                 Quoted(Form().Get<TextBox>("Text2").Text()) +
+                                 QuotedKey(Form().Get<TextBox>("Text2").Text()) +
                                  " ORDER BY CemSheet.Cemetery;";
       std::unique_ptr<dao::Recordset> rs;
       try {
         rs = db->OpenRecordset(statementA);
       } catch (const vb::VbError& error) {
         if (error.Number() != vb::err::TypeMismatchDb) throw;
-        MsgBox("Unable to Sort Numbers in Row & Column in a Natural Order, Sorting Alternate "
-               "Method" + kCrLf + "This is caused by leaving a Row Field or Stone Field Blank");
+        MsgBox(browser::kBlankRowOrStoneMessage);
         rs = db->OpenRecordset(statementA);
       }
       if (rs->AbsolutePosition() > -1) {
@@ -91,7 +82,13 @@ void CemInfo::CMD_Select_Data_Click() {
       }
       ShowSelection(std::move(rs));
     } catch (const vb::VbError& error) {
-      AnswerSelectionError(error, db.get());
+      AnswerSelectionError(
+          error,
+          {"Opening All Cemetery Info.", "Cemetery Info. has not been added. Press OK To Continue"},
+          [&] {
+            if (!db) vb::Raise(vb::err::ObjectVariableNotSet);
+            ShowSelection(AllCemeteries(*db));
+          });
     }
   });
 }
@@ -108,27 +105,6 @@ std::unique_ptr<dao::Recordset> CemInfo::AllCemeteries(dao::Database& db) {
 void CemInfo::ShowSelection(std::unique_ptr<dao::Recordset> rs) {
   CemRecordSet = std::move(rs);
   LoadCEMDataToTextBox(CemRecordSet.get());
-}
-
-// Runs inside the step's handler: an error here goes to the caller.
-void CemInfo::AnswerSelectionError(const vb::VbError& error, dao::Database* db) {
-  switch (error.Number()) {
-    case vb::err::NoCurrentRecord:
-      MsgBox("No Data or No Results for Criteria. Add a Record.");
-      MsgBox("Opening All Cemetery Info.");
-      if (!db) vb::Raise(vb::err::ObjectVariableNotSet);
-      ShowSelection(AllCemeteries(*db));
-      break;
-    case vb::err::TableNotFound:
-      MsgBox("Cemetery Info. has not been added. Press OK To Continue");
-      break;
-    case 0:
-      break;
-    default:
-      MsgBox("Please report error: " + vb::Str(static_cast<double>(error.Number())) +
-             error.Description());
-      break;
-  }
 }
 
 // ---- The information text -------------------------------------------------------------

@@ -38,8 +38,6 @@ class CemInfo {
   std::unique_ptr<dao::Recordset> CemRecordSet;
 
  private:
-  // The step's answers by error number (the window stays open).
-  void AnswerSelectionError(const vb::VbError& error, dao::Database* db);
   // All cemeteries in name order, standing on the first.
   std::unique_ptr<dao::Recordset> AllCemeteries(dao::Database& db);
   void ShowSelection(std::unique_ptr<dao::Recordset> rs);

@@ -11,6 +11,7 @@
 #include "support/ErrorPolicy.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace placeinfo {
@@ -20,6 +21,23 @@ struct InfoWindowOwner {
   forms::Form* form;  // its Top and Left place the window
   PictureSource pictures;
 };
+
+// A place's key (its name or id) as the selection statement's value: in
+// double quotes, an embedded double quote doubled as the engine reads it, so
+// that every stored key can be found.
+QString QuotedKey(const QString& key);
+
+// The selection step's answers by error number: no current record (3021)
+// says so, names what it opens (`openingAll`) and shows every row
+// (`showAllRows`); a missing table (3078) gives `notAdded`; any other number
+// "Please report error: " with the number (blank before it) and the
+// description. Runs as the step's handler: an error in it goes to the caller.
+struct SelectionAnswers {
+  QString openingAll;
+  QString notAdded;
+};
+void AnswerSelectionError(const vb::VbError& error, const SelectionAnswers& answers,
+                          const std::function<void()>& showAllRows);
 
 class InfoWindow {
  public:

@@ -1,5 +1,7 @@
 #include "support/AppIdentity.h"
 
+#include "platform/forms/Host.h"
+
 namespace {
 
 AppIdentity& Stored() {
@@ -17,3 +19,8 @@ QString AppIdentity::VersionText() const {
 const AppIdentity& AppIdentity::Current() { return Stored(); }
 
 void AppIdentity::Set(const AppIdentity& identity) { Stored() = identity; }
+
+void AppIdentity::SetProgram(const AppIdentity& identity) {
+  Set(identity);
+  forms::SetAppTitle(identity.name);
+}

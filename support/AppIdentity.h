@@ -5,7 +5,7 @@
 #include <QString>
 
 struct AppIdentity {
-  QString name;
+  QString name{};
   int major = 0;
   int minor = 0;
   int revision = 0;
@@ -13,8 +13,8 @@ struct AppIdentity {
   // The maker's web server: the help and updates pages and the map script.
   QString webHost = QStringLiteral("www.gravelight.example");
   // The program's pages on it.
-  QString helpPath;
-  QString updatesPath;
+  QString helpPath{};
+  QString updatesPath{};
 
   // major "." minor "." revision, without blanks: "3.0.2".
   QString VersionText() const;
@@ -22,4 +22,7 @@ struct AppIdentity {
   // The identity in force, and its replacement (start-up and tests).
   static const AppIdentity& Current();
   static void Set(const AppIdentity& identity);
+  // Makes it the program's: the identity in force, and its name the title
+  // of message boxes without one.
+  static void SetProgram(const AppIdentity& identity);
 };

@@ -1,22 +1,19 @@
 #include "apps/mournlight/MournlightIdentity.h"
 
-#include "platform/forms/Host.h"
 #include "support/AppIdentity.h"
 
 namespace mournlight {
 
+// The maker's support address and web server are the same as for the
+// cemetery viewer (AppIdentity's defaults).
 void SetProgramIdentity() {
-  AppIdentity identity;
-  identity.name = QStringLiteral("Mournlight");
-  identity.major = 1;
-  identity.minor = 0;
-  identity.revision = 0;
-  identity.supportAddress = QStringLiteral("support@gravelight.example");
-  identity.webHost = QStringLiteral("www.gravelight.example");
-  identity.helpPath = QStringLiteral("/help/Mournlight/");
-  identity.updatesPath = QStringLiteral("/help/karvelhelp/help-karvelsuite-updates.shtml");
-  AppIdentity::Set(identity);
-  forms::SetAppTitle(identity.name);
+  AppIdentity::SetProgram({.name = QStringLiteral("Mournlight"),
+                           .major = 1,
+                           .minor = 0,
+                           .revision = 0,
+                           .helpPath = QStringLiteral("/help/Mournlight/"),
+                           .updatesPath = QStringLiteral(
+                               "/help/karvelhelp/help-karvelsuite-updates.shtml")});
 }
 
 }  // namespace mournlight

@@ -29,14 +29,8 @@ class GlobErrorTest : public testutil::ErrorLogTest {
  protected:
   void SetUp() override {
     ErrorLogTest::SetUp();
-    forms::SetAppTitle(QStringLiteral("Gravelight"));
-    AppIdentity identity;
-    identity.name = QStringLiteral("Gravelight");
-    identity.major = 3;
-    identity.minor = 0;
-    identity.revision = 2;
-    identity.supportAddress = QStringLiteral("help@cd.example");
-    AppIdentity::Set(identity);
+    AppIdentity::SetProgram({.name = QStringLiteral("Gravelight"), .major = 3, .minor = 0,
+                             .revision = 2, .supportAddress = QStringLiteral("help@cd.example")});
     SetNow(kDecember8);
   }
   void TearDown() override {
