@@ -25,7 +25,7 @@ class StatementWatch : public browser::SqliteSelection {
   std::function<int(const QString& statement)> failure;
 };
 
-class MournlightTest : public testkit::MainWindowTest {
+class MournlightTest : public testkit::ViewerTest<obituary::FRMMournlightMain> {
  public:
   // Table ObitData in the demo CD's columns with these rows (columns a row
   // does not name are Null). `keyType` is the declared type of
@@ -48,8 +48,6 @@ class MournlightTest : public testkit::MainWindowTest {
 
  protected:
   void SetIdentity() override;
-  forms::Form& WindowForm() override { return window_->Form(); }
-  void TearDown() override;
 
   // Writes a database into the data folder; its Windows-form path.
   QString WriteDatabase(const std::vector<democd::SqlTable>& tables,
@@ -67,7 +65,6 @@ class MournlightTest : public testkit::MainWindowTest {
   void Start(const QString& commandLine);
   // WriteObituaries, then a start on a launch file naming it.
   void StartOn(const std::vector<democd::Record>& rows);
-  obituary::FRMMournlightMain& Window() { return *window_; }
   StatementWatch& Watch() { return *watch_; }
 
   // The shown record's text, and the last names of the selection in order.
@@ -77,6 +74,5 @@ class MournlightTest : public testkit::MainWindowTest {
   bool NavigationDisabled();
 
  private:
-  std::unique_ptr<obituary::FRMMournlightMain> window_;
   StatementWatch* watch_ = nullptr;
 };

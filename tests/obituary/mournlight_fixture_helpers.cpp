@@ -66,17 +66,6 @@ democd::Record MournlightTest::Obituary(const QString& last, const QString& give
 
 void MournlightTest::SetIdentity() { mournlight::SetProgramIdentity(); }
 
-void MournlightTest::TearDown() {
-  if (window_) {
-    try {
-      window_->Form().Unload();
-    } catch (...) {
-    }
-  }
-  window_.reset();
-  MainWindowTest::TearDown();
-}
-
 QString MournlightTest::WriteDatabase(const std::vector<democd::SqlTable>& tables,
                                       const QString& name) {
   const QString path = DataFolder() + "/" + name;
@@ -99,15 +88,16 @@ void MournlightTest::WritePicture(const QString& name, int width, int height,
 }
 
 void MournlightTest::Start(const QString& commandLine) {
-  win::SetCommandLineForTesting(commandLine);
-  auto watch = std::make_unique<StatementWatch>();
-  watch_ = watch.get();
-  window_ = std::make_unique<obituary::FRMMournlightMain>(
-      mournlight::FRMMournlightMainForm(), mournlight::FRMMournlightMainControls(),
-      std::move(watch));
+  MakeWindow(commandLine, [this] {
+    auto watch = std::make_unique<StatementWatch>();
+    watch_ = watch.get();
+    return std::make_unique<obituary::FRMMournlightMain>(mournlight::FRMMournlightMainForm(),
+                                                         mournlight::FRMMournlightMainControls(),
+                                                         std::move(watch));
+  });
   // As the program starts it: an error that nothing traps during the load
   // ends the program with the platform's message.
-  forms::DispatchEvent([this] { window_->Form().Show(); });
+  forms::DispatchEvent([this] { Window().Form().Show(); });
 }
 
 void MournlightTest::StartOn(const std::vector<democd::Record>& rows) {

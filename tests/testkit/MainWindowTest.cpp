@@ -73,6 +73,10 @@ QStringList MainWindowTest::ErrorLogLines() const {
   return lines;
 }
 
+void MainWindowTest::SetCommandLine(const QString& commandLine) {
+  win::SetCommandLineForTesting(commandLine);
+}
+
 void MainWindowTest::ShowWindow() {
   try {
     WindowForm().Show();

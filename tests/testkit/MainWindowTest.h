@@ -10,7 +10,9 @@
 #include <QByteArray>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace testkit {
 
@@ -63,10 +65,40 @@ class MainWindowTest : public ::testing::Test {
   // Shows the window as the program does (load first); the program's end
   // during the load is caught.
   void ShowWindow();
+  // The command line the window's start-up reads.
+  static void SetCommandLine(const QString& commandLine);
 
  private:
   QTemporaryDir dir_;
   forms::TestHost* host_ = nullptr;
+};
+
+// The fixture of a viewer whose main window is a `MainWindow`: the window
+// made for the test, unloaded and dropped after it.
+template <class MainWindow>
+class ViewerTest : public MainWindowTest {
+ protected:
+  forms::Form& WindowForm() override { return window_->Form(); }
+  void TearDown() override {
+    if (window_) {
+      try {
+        window_->Form().Unload();
+      } catch (...) {
+      }
+    }
+    window_.reset();
+    MainWindowTest::TearDown();
+  }
+  // Makes the window with this command line in force; it loads when shown.
+  void MakeWindow(const QString& commandLine,
+                  const std::function<std::unique_ptr<MainWindow>()>& make) {
+    SetCommandLine(commandLine);
+    window_ = make();
+  }
+  MainWindow& Window() { return *window_; }
+
+ private:
+  std::unique_ptr<MainWindow> window_;
 };
 
 }  // namespace testkit

@@ -7,17 +7,6 @@
 
 void GravelightTest::SetIdentity() { gravelight::SetProgramIdentity(); }
 
-void GravelightTest::TearDown() {
-  if (window_) {
-    try {
-      window_->Form().Unload();
-    } catch (...) {
-    }
-  }
-  window_.reset();
-  MainWindowTest::TearDown();
-}
-
 QString GravelightTest::WriteDatabase(const std::vector<jetwriter::Table>& tables,
                                       const QString& name) {
   const QString path = DataFolder() + "/" + name;
@@ -62,8 +51,9 @@ democd::Record GravelightTest::Burial(const QString& last, const QString& given)
 }
 
 void GravelightTest::Start(const QString& commandLine) {
-  win::SetCommandLineForTesting(commandLine);
-  window_ = std::make_unique<browser::FormGravelightMain>(gravelight::FormGravelightMainForm(),
-                                                           gravelight::FormGravelightMainControls());
+  MakeWindow(commandLine, [] {
+    return std::make_unique<browser::FormGravelightMain>(gravelight::FormGravelightMainForm(),
+                                                         gravelight::FormGravelightMainControls());
+  });
   ShowWindow();
 }

@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-class GravelightTest : public testkit::MainWindowTest {
+class GravelightTest : public testkit::ViewerTest<browser::FormGravelightMain> {
  public:
   // Builders of fixture tables (also for case tables outside the fixture).
   // Table Sheet1 in the current editor's layout (or with these columns) with
@@ -24,8 +24,6 @@ class GravelightTest : public testkit::MainWindowTest {
 
  protected:
   void SetIdentity() override;
-  forms::Form& WindowForm() override { return window_->Form(); }
-  void TearDown() override;
 
   // Writes a database into the data folder; returns its Windows-form path.
   QString WriteDatabase(const std::vector<jetwriter::Table>& tables,
@@ -33,8 +31,4 @@ class GravelightTest : public testkit::MainWindowTest {
 
   // Creates the window with this command line and shows it (load first).
   void Start(const QString& commandLine);
-  browser::FormGravelightMain& Window() { return *window_; }
-
- private:
-  std::unique_ptr<browser::FormGravelightMain> window_;
 };
