@@ -84,12 +84,14 @@ void FRMMournlightMain::LoadObitDataToTextBox() {
   global_archiveID = text("ArchiveID");
   const QString archiveLine = kBlankLine + "Archive Info.: " + ShowArchiveInfoString(global_archiveID);
 
-  TextBox& box = C<TextBox>("MournlightText");
-  box.SetText(published + kBlankLine + death + kBlankLine + birth + kBlankLine + marriage +
-              kBlankLine + veteran + kBlankLine + precededBy + kBlankLine + survivedBy +
-              kBlankLine + memberships + kBlankLine + visitation + kBlankLine + service + kCrLf +
-              bigNote);
-  box.SetText(box.Text() + kBlankLine + text("TypedObit") + archiveLine);
+  // The box takes the whole text at once: it has no change action, and the
+  // first part alone would never be seen, while every text the box takes is
+  // laid out anew.
+  C<TextBox>("MournlightText")
+      .SetText(published + kBlankLine + death + kBlankLine + birth + kBlankLine + marriage +
+               kBlankLine + veteran + kBlankLine + precededBy + kBlankLine + survivedBy +
+               kBlankLine + memberships + kBlankLine + visitation + kBlankLine + service + kCrLf +
+               bigNote + kBlankLine + text("TypedObit") + archiveLine);
 }
 
 QString FRMMournlightMain::ShowPublishInfoString(const QString& newsSearchId) {
@@ -105,14 +107,23 @@ QString FRMMournlightMain::ShowArchiveInfoString(const QString& ArchiveSearchId)
 // The look-up runs on the window's connection with the trimmed id as a bound
 // value: a stored id never becomes statement text, an id that matches
 // nothing (or cannot match the key column's kind) gives " N/A ". Any other
-// failure (no such table) goes to the caller.
+// failure (no such table) goes to the caller, every time. Each record shown
+// asks for its source and archive, and a CD has few of them: the answer is
+// kept for the connection, so that showing a record runs no statement for
+// an id already answered.
 QString FRMMournlightMain::LookUp(const QString& statementPrefix, const QString& id,
                                   const QString& column) {
   if (id.isEmpty()) return kNotAvailable;
+  const QString key = vb::Trim(id);
+  if (lookUps_.connection != selection_.ConnectionNumber())
+    lookUps_ = {selection_.ConnectionNumber(), {}};
+  const QString asked = statementPrefix + u'\0' + column + u'\0' + key;
+  if (const auto known = lookUps_.answers.constFind(asked); known != lookUps_.answers.cend())
+    return *known;
   QString result = kNotAvailable;
   try {
     sqlitedb::SqliteRecordset rs =
-        selection_.Connection().OpenQuery(statementPrefix + "?", {KeyValue(vb::Trim(id))});
+        selection_.Connection().OpenQuery(statementPrefix + "?", {KeyValue(key)});
     if (rs.CurrentPosition() >= 0) {
       rs.MoveToLast();
       rs.MoveToFirst();
@@ -121,6 +132,7 @@ QString FRMMournlightMain::LookUp(const QString& statementPrefix, const QString&
   } catch (const vb::VbError& error) {
     if (error.Number() != vb::err::TypeMismatchDb) throw;
   }
+  lookUps_.answers.insert(asked, result);
   return result;
 }
 

@@ -48,6 +48,7 @@ void JetSelection::Release() {
 // ---- SqliteSelection ---------------------------------------------------------------
 
 void SqliteSelection::OpenConnection(const QString& path) {
+  ++connectionNumber_;
   connection_ = sqlitedb::SqliteConnection();
   connection_.OpenDatabaseFile(path);
 }
