@@ -53,6 +53,7 @@ std::vector<double> NameSearchMilliseconds(ViewerWindow& window, int runs) {
       watch.WaitForPaint();
     }));
     window.RequireNoMessages("on the name search");
+    if (window.NamesPicture()) window.RequirePicture(kStonePictureSize, "on the name search");
     if (!ShownLastName(window).startsWith(kNameSearchFinds) ||
         (found >= 0 && window.RecordsSelected() != found))
       throw std::runtime_error("the name search shows " + ShownLastName(window).toStdString() +

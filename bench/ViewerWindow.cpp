@@ -20,6 +20,10 @@ QString WindowsForm(const std::string& nativePath) {
 // The shortest picture name the viewers load.
 constexpr int kShortestPictureName = 5;
 
+std::string Describe(QSize size) {
+  return std::to_string(size.width()) + " x " + std::to_string(size.height());
+}
+
 }  // namespace
 
 // The controls that differ between the two windows.
@@ -106,6 +110,13 @@ QString ViewerWindow::DatabaseVersion() const {
 
 bool ViewerWindow::CanMoveNext() const {
   return form_->Get<forms::CommandButton>(names_.next).Enabled();
+}
+
+void ViewerWindow::RequirePicture(QSize expected, const char* where) const {
+  if (ShownPictureSize() == expected) return;
+  throw std::runtime_error(std::string("the viewer shows a picture of ") +
+                           Describe(ShownPictureSize()) + " pixels " + where + ", not the " +
+                           Describe(expected) + " of the CD");
 }
 
 void ViewerWindow::RequireNoMessages(const char* when) const {

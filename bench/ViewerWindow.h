@@ -52,6 +52,9 @@ class ViewerWindow {
   int RecordsSelected() const;
   QString DatabaseVersion() const;
   bool CanMoveNext() const;
+  // A std::runtime_error when the picture shown is not of that pixel size
+  // (the one on the CD); `where` tells when.
+  void RequirePicture(QSize expected, const char* where) const;
   // A std::runtime_error when the viewer showed a message (an error or a
   // missing file): the figures of such a run would not be the viewer's work.
   void RequireNoMessages(const char* when) const;

@@ -21,17 +21,6 @@ double FileVersion(Viewer viewer) {
                                                                    : democd::kObituaryDbVersion));
 }
 
-std::string Describe(QSize size) {
-  return std::to_string(size.width()) + " x " + std::to_string(size.height());
-}
-
-void RequirePicture(const ViewerWindow& window, QSize expected, const char* where) {
-  if (window.ShownPictureSize() == expected) return;
-  throw std::runtime_error(std::string("the viewer shows a picture of ") +
-                           Describe(window.ShownPictureSize()) + " pixels " + where +
-                           ", not the " + Describe(expected) + " of the CD");
-}
-
 }  // namespace
 
 WindowBench::WindowBench(ViewerCd cd, int rows) : cd_(std::move(cd)), rows_(rows) {}
@@ -53,7 +42,7 @@ double WindowBench::FirstRecordSeconds() {
   if (window_->RecordsSelected() != rows_)
     throw std::runtime_error("the viewer selected " + std::to_string(window_->RecordsSelected()) +
                              " records, not " + std::to_string(rows_));
-  RequirePicture(*window_, FirstRecordPictureSize(cd_.viewer), "on the first record");
+  window_->RequirePicture(FirstRecordPictureSize(cd_.viewer), "on the first record");
   return seconds;
 }
 
@@ -72,7 +61,7 @@ std::vector<double> WindowBench::StepWithPictureMilliseconds() {
     watch.WaitForPaint();
     steps.push_back(
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
-    RequirePicture(window, kLargePictureSize, "after a step");
+    window.RequirePicture(kLargePictureSize, "after a step");
   }
   window.RequireNoMessages("while stepping");
   return steps;
