@@ -69,7 +69,8 @@ NamedPictures PicturesTheViewerNames(const ViewerCd& cd) {
   names.first = ShownPictureNames(window);
   const bool cemetery = cd.viewer == Viewer::Gravelight;
   if (cemetery)
-    ShowCemeteryInformation(window, [&names](QWidget& info) { names.info = InfoPictureNames(info); });
+    ShowCemeteryInformation(window,
+                            [&names](QWidget& info) { names.info = InfoPictureNames(info); });
   while (names.steps.size() < kPictureSteps) {
     if (!window.CanMoveNext())
       throw std::runtime_error("the select-all has too few records with pictures for the steps");

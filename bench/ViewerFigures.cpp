@@ -29,7 +29,8 @@ void RequireInfo(const InfoShown& shown, const QString& cemetery, const ViewerCd
   if (!shown.text.startsWith("Cemetery: " + cemetery))
     throw std::runtime_error("the information window shows another cemetery than " +
                              cemetery.toStdString());
-  if (shown.pictures.size() != 3) throw std::runtime_error("the information window has no pictures");
+  if (shown.pictures.size() != 3)
+    throw std::runtime_error("the information window has no pictures");
   for (const QString& name : shown.pictures) {
     const QString path = QString::fromStdString(cd.pictureFolder + "/") + name;
     if (QImageReader(path).size() != kLargePictureSize)

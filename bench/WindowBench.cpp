@@ -60,7 +60,8 @@ std::vector<double> WindowBench::StepWithPictureMilliseconds() {
     if (!window.NamesPicture()) continue;
     watch.WaitForPaint();
     steps.push_back(
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+            .count());
     window.RequirePicture(kLargePictureSize, "after a step");
   }
   window.RequireNoMessages("while stepping");

@@ -74,8 +74,8 @@ std::vector<bench::Figure> Measure(const Options& options) {
     cold.push_back(cemetery.ColdSelectAllSeconds());
     readerPeaks.push_back(cemetery.ReaderPeakMegabytes());
   }
-  const double exportFloor =
-      bench::MedianSeconds(options.runs, [&] { bench::MdbExportSeconds(files.cemetery, "Sheet1"); });
+  const double exportFloor = bench::MedianSeconds(
+      options.runs, [&] { bench::MdbExportSeconds(files.cemetery, "Sheet1"); });
   if (cemetery.UsedPlainOrder())
     std::fprintf(stderr, "bench: the natural placement order raised 3464; plain order used\n");
 
@@ -90,13 +90,15 @@ std::vector<bench::Figure> Measure(const Options& options) {
     for (int i = 0; i < options.runs; ++i) firstRecord.push_back(gravelight.FirstRecordSeconds());
     step = Median(gravelight.StepWithPictureMilliseconds());
     nameSearch = Median(bench::NameSearchMilliseconds(gravelight.Window(), options.runs));
-    cemInfo = Median(bench::CemInfoOpenMilliseconds(gravelight.Window(), gravelightCd, options.runs));
+    cemInfo =
+        Median(bench::CemInfoOpenMilliseconds(gravelight.Window(), gravelightCd, options.runs));
   }
   std::vector<double> obitFirstRecord;
   double obitStep = 0, textBuild = 0;
   {
     bench::WindowBench mournlight(mournlightCd, options.rows);
-    for (int i = 0; i < options.runs; ++i) obitFirstRecord.push_back(mournlight.FirstRecordSeconds());
+    for (int i = 0; i < options.runs; ++i)
+      obitFirstRecord.push_back(mournlight.FirstRecordSeconds());
     obitStep = Median(mournlight.StepWithPictureMilliseconds());
     textBuild = Median(bench::ObitTextBuildMicroseconds(mournlight.Window(), kTextBuilds));
   }

@@ -10,6 +10,7 @@
 namespace obituary {
 
 using namespace forms;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -52,37 +53,40 @@ bool FRMMournlightMain::LoadDataToBox(sqlitedb::SqliteRecordset*) {
 
 void FRMMournlightMain::LoadObitDataToTextBox() {
   const sqlitedb::SqliteRecordset& rs = selection_.Recordset();
-  const auto text = [&rs](const char* column) {
-    return vb::CStr(Module1::GetFieldValue(QString::fromLatin1(column), rs));
+  // The column names are literals, whose text stays in one place: the row
+  // set then knows each name from its last read without looking it up.
+  const auto text = [&rs](const QString& column) {
+    return vb::CStr(Module1::GetFieldValue(column, rs));
   };
   using namespace ObitStringCalc;
-  const QString name = GetObitNameStr(text("Given"), text("LastName"), text("MaidenName"),
-                                      text("NamePrefix"));
-  const QString birth = GetBirthStr(name, text("BirthDate"), text("BirthTime"), text("BirthPlace"),
-                                    text("Parents"), text("BirthNotes"));
-  const QString death =
-      GetDeathStr(name, text("DeathDate"), text("DeathTime"), text("DeathPlace"), text("Age"));
+  const QString name = GetObitNameStr(text(u"Given"_s), text(u"LastName"_s), text(u"MaidenName"_s),
+                                      text(u"NamePrefix"_s));
+  const QString birth =
+      GetBirthStr(name, text(u"BirthDate"_s), text(u"BirthTime"_s), text(u"BirthPlace"_s),
+                  text(u"Parents"_s), text(u"BirthNotes"_s));
+  const QString death = GetDeathStr(name, text(u"DeathDate"_s), text(u"DeathTime"_s),
+                                    text(u"DeathPlace"_s), text(u"Age"_s));
   const QString marriage =
-      GetMarriageStr(name, text("MarriageDate"), text("MarriagePlace"), text("Spouse"));
-  const QString veteran = GetVeteranStr(name, text("IsVeteran"), text("Veteran"));
-  const QString survivedBy = text("SurvivedBy");
-  const QString precededBy = text("PrecededBy");
-  const QString memberships = text("Memberships");
+      GetMarriageStr(name, text(u"MarriageDate"_s), text(u"MarriagePlace"_s), text(u"Spouse"_s));
+  const QString veteran = GetVeteranStr(name, text(u"IsVeteran"_s), text(u"Veteran"_s));
+  const QString survivedBy = text(u"SurvivedBy"_s);
+  const QString precededBy = text(u"PrecededBy"_s);
+  const QString memberships = text(u"Memberships"_s);
   const QString visitation =
-      GetVisitationStr(text("VisitationPlace"), text("VisitationTimes"),
-                       OverrideText(Module1::GetFieldValue("VisitationOverride", rs)),
-                       text("VisitationNotes"));
-  const QString service =
-      GetServiceStr(name, text("ServicePlace"), text("ServiceTimes"), text("PersonOfficiating"),
-                    text("BurialLocation"),
-                    OverrideText(Module1::GetFieldValue("ServiceOverride", rs)),
-                    text("ServiceNotes"));
-  const QString bigNote = text("BigNote");
-  QString published = "Published:   " + text("PublicationDate");
-  global_sourceID = text("NewsPubSourceID");
+      GetVisitationStr(text(u"VisitationPlace"_s), text(u"VisitationTimes"_s),
+                       OverrideText(Module1::GetFieldValue(u"VisitationOverride"_s, rs)),
+                       text(u"VisitationNotes"_s));
+  const QString service = GetServiceStr(
+      name, text(u"ServicePlace"_s), text(u"ServiceTimes"_s), text(u"PersonOfficiating"_s),
+      text(u"BurialLocation"_s), OverrideText(Module1::GetFieldValue(u"ServiceOverride"_s, rs)),
+      text(u"ServiceNotes"_s));
+  const QString bigNote = text(u"BigNote"_s);
+  QString published = "Published:   " + text(u"PublicationDate"_s);
+  global_sourceID = text(u"NewsPubSourceID"_s);
   published += ShowPublishInfoString(global_sourceID);
-  global_archiveID = text("ArchiveID");
-  const QString archiveLine = kBlankLine + "Archive Info.: " + ShowArchiveInfoString(global_archiveID);
+  global_archiveID = text(u"ArchiveID"_s);
+  const QString archiveLine =
+      kBlankLine + "Archive Info.: " + ShowArchiveInfoString(global_archiveID);
 
   // The box takes the whole text at once: it has no change action, and the
   // first part alone would never be seen, while every text the box takes is
@@ -91,7 +95,7 @@ void FRMMournlightMain::LoadObitDataToTextBox() {
       .SetText(published + kBlankLine + death + kBlankLine + birth + kBlankLine + marriage +
                kBlankLine + veteran + kBlankLine + precededBy + kBlankLine + survivedBy +
                kBlankLine + memberships + kBlankLine + visitation + kBlankLine + service + kCrLf +
-               bigNote + kBlankLine + text("TypedObit") + archiveLine);
+               bigNote + kBlankLine + text(u"TypedObit"_s) + archiveLine);
 }
 
 QString FRMMournlightMain::ShowPublishInfoString(const QString& newsSearchId) {
