@@ -27,8 +27,12 @@ std::vector<double> CemInfoOpenMilliseconds(ViewerWindow& window, const ViewerCd
 
 // The obituary viewer: microseconds of one rebuild of the current record's
 // text into the emptied text box (Command13: the sentences, two look-ups
-// and the text shown in the box, no picture), each of `runs` clicks timed
-// on its own.
+// and the text laid out in the box, no picture), each of `runs` clicks
+// timed on its own. The clicks follow each other without the window's
+// paint in between: the figure is the work itself. On this machine a core
+// that has just waited (idle, or for the worker threads with which Qt
+// paints) runs the next few hundred microseconds of any work up to several
+// times slower; the window figures, in milliseconds, include that.
 std::vector<double> ObitTextBuildMicroseconds(ViewerWindow& window, int runs);
 
 }  // namespace bench
