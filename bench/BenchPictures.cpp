@@ -1,7 +1,5 @@
 #include "bench/BenchPictures.h"
 
-#include "tools/democd/Pictures.h"
-
 #include <QImage>
 #include <algorithm>
 
@@ -44,11 +42,18 @@ void WriteStonePhoto(const QString& nativePath, uint32_t seed, QSize size, const
   democd::SaveJpeg(WithGrain(stone, seed), nativePath);
 }
 
-void WriteGroundPhoto(const QString& nativePath, uint32_t seed, QSize size, const QString& name) {
+void WriteScenePhoto(const QString& nativePath, uint32_t seed, QSize size,
+                     democd::SceneKind kind, const QString& name) {
   democd::EnsurePainting();
-  const QImage ground =
-      democd::DrawCemeteryScene(seed, size, democd::SceneKind::Overview, name);
-  democd::SaveJpeg(WithGrain(ground, seed), nativePath);
+  democd::SaveJpeg(WithGrain(democd::DrawCemeteryScene(seed, size, kind, name), seed), nativePath);
+}
+
+void WriteClippingScan(const QString& nativePath, uint32_t seed, QSize size, const QString& name) {
+  democd::EnsurePainting();
+  const QImage page = democd::DrawClipping(seed, size, QStringLiteral("THE QUILLAN COURIER"), name,
+                                           QStringLiteral("Funeral services were held on "
+                                                          "Saturday at the family church."));
+  democd::SaveJpeg(WithGrain(page, seed), nativePath);
 }
 
 }  // namespace bench

@@ -3,6 +3,7 @@
 #include "bench/Figures.h"
 #include "bench/LargeFiles.h"
 #include "platform/dao/Dao.h"
+#include "platform/dao/JetLoader.h"
 #include "platform/vb/VbError.h"
 #include "platform/win/Win.h"
 
@@ -77,6 +78,10 @@ double CemeteryBench::SelectAllSeconds() {
 double CemeteryBench::ColdSelectAllSeconds() {
   GiveNewModificationTime(workingCopy_, ++coldRuns_);
   return SelectAllSeconds();
+}
+
+double CemeteryBench::ReaderPeakMegabytes() const {
+  return static_cast<double>(dao::LastReaderPeakKilobytes()) / 1024.0;
 }
 
 double CemeteryBench::WarmSelectAllSeconds() {

@@ -26,6 +26,10 @@ class CemeteryBench {
   // MoveNext, reading each row's columns the way the record display does.
   double RowReadMicroseconds();
 
+  // The peak resident memory of the child that read the file for the last
+  // cold run (the engine reads a Jet file in a child process), in MB.
+  double ReaderPeakMegabytes() const;
+
   // Whether the natural order raised 3464 and the plain order was used.
   bool UsedPlainOrder() const { return usedPlainOrder_; }
 

@@ -20,9 +20,12 @@ int DecimalsFor(const std::string& unit) {
 }  // namespace
 
 void Print(const Figure& figure) {
-  std::printf("%s %.*f %s\n", figure.name.c_str(), DecimalsFor(figure.unit), figure.value,
-              figure.unit.c_str());
+  const int decimals = DecimalsFor(figure.unit);
+  std::printf("%s %.*f %s\n", figure.name.c_str(), decimals, figure.value, figure.unit.c_str());
   std::fflush(stdout);
+  if (figure.atMost && figure.value > *figure.atMost)
+    std::fprintf(stderr, "bench: %s misses its target of at most %.*f %s\n", figure.name.c_str(),
+                 decimals, *figure.atMost, figure.unit.c_str());
 }
 
 double Seconds(const std::function<void()>& work) {

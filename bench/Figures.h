@@ -1,6 +1,7 @@
 #pragma once
 // The figures a benchmark run prints, one line each: "NAME VALUE UNIT".
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,9 +11,11 @@ struct Figure {
   std::string name;
   double value;
   std::string unit;  // "s", "ms", "us", "MB" or "x"
+  std::optional<double> atMost = std::nullopt;  // the target, in the same unit
 };
 
-// Prints the figure on standard output; the number of decimals follows the unit.
+// Prints the figure on standard output; the number of decimals follows the
+// unit. A figure above its target is also named on standard error.
 void Print(const Figure& figure);
 
 // Wall-clock seconds that `work` takes.

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/forms/DefaultFont.h"
+
 #include <QApplication>
 #include <cstdlib>
 #include <string>
@@ -33,7 +35,11 @@ void EnsureOffscreenApplication() {
   static char* argv[] = {name, nullptr};
   static const bool prepared = (PrepareEnvironment(), true);
   static QApplication application(argc, argv);
+  // The programs' own font, as their main functions set it: text layout
+  // and the windows' look depend on it.
+  static const bool fontSet = (forms::UseStandardFont(application), true);
   (void)prepared;
+  (void)fontSet;
 }
 
 }  // namespace bench

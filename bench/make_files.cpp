@@ -1,9 +1,9 @@
-// Writes the benchmark's large databases and the cemetery CD into a folder,
+// Writes the benchmark's large databases and the viewers' CDs into a folder,
 // skipping those that are already there. A program of its own, so that the benchmark's peak
 // memory is not the generator's.
 //
 //   gl-bench-files <folder> [rows]      (default: 100000 rows)
-#include "bench/GravelightCd.h"
+#include "bench/ViewerCd.h"
 #include "bench/LargeFiles.h"
 #include "bench/OffscreenApplication.h"
 
@@ -24,7 +24,8 @@ int main(int argc, char** argv) {
   try {
     bench::EnsureOffscreenApplication();
     const bench::LargeFiles files = bench::WriteLargeFiles(argv[1], rows);
-    bench::WriteGravelightCd(argv[1], rows, files.cemetery);
+    bench::WriteViewerCd(bench::Viewer::Gravelight, argv[1], rows, files.cemetery);
+    bench::WriteViewerCd(bench::Viewer::Mournlight, argv[1], rows, files.obituary);
     return 0;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "gl-bench-files: %s\n", e.what());

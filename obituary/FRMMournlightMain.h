@@ -10,6 +10,7 @@
 #include "platform/forms/Forms.h"
 #include "platform/sqlite/SqliteConnection.h"
 
+#include <QHash>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -87,8 +88,17 @@ class FRMMournlightMain {
   QString LookUp(const QString& statementPrefix, const QString& id, const QString& column);
   bool ByName() const;
 
+  // The look-ups' answers on the window's current connection, by statement
+  // and id. The file is opened as one that never changes, so an answer holds
+  // for as long as the connection; a new connection starts afresh.
+  struct LookUpAnswers {
+    int connection = -1;
+    QHash<QString, QString> answers;
+  };
+
   forms::Form form_;
   std::unique_ptr<browser::SqliteSelection> selection_;
+  LookUpAnswers lookUps_;
   browser::MainWindow main_;
   placeinfo::InfoWindowOwner infoOwner_;
   std::unique_ptr<placeinfo::AboutBox> about_;

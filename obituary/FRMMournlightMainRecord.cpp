@@ -14,6 +14,7 @@
 namespace obituary {
 
 using namespace forms;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -72,44 +73,58 @@ bool FRMMournlightMain::LoadDataToBox(sqlitedb::SqliteRecordset*) {
 
 void FRMMournlightMain::LoadObitDataToTextBox() {
   const sqlitedb::SqliteRecordset& rs = selection_->Recordset();
-  const auto text = [&rs](const char* column) {
-    return vb::CStr(Module1::GetFieldValue(QString::fromLatin1(column), rs));
+  // The column names are literals, whose text stays in one place: the row
+  // set then knows each name from its last read without looking it up.
+  const auto text = [&rs](const QString& column) {
+    return vb::CStr(Module1::GetFieldValue(column, rs));
   };
   using namespace ObitStringCalc;
-  const QString name = GetObitNameStr(text("Given"), text("LastName"), text("MaidenName"),
-                                      text("NamePrefix"));
-  const QString birth = GetBirthStr(name, text("BirthDate"), text("BirthTime"), text("BirthPlace"),
-                                    text("Parents"), text("BirthNotes"));
-  const QString death =
-      GetDeathStr(name, text("DeathDate"), text("DeathTime"), text("DeathPlace"), text("Age"));
+  const QString name = GetObitNameStr(text(u"Given"_s), text(u"LastName"_s), text(u"MaidenName"_s),
+                                      text(u"NamePrefix"_s));
+  const QString birth =
+      GetBirthStr(name, text(u"BirthDate"_s), text(u"BirthTime"_s), text(u"BirthPlace"_s),
+                  text(u"Parents"_s), text(u"BirthNotes"_s));
+  const QString death = GetDeathStr(name, text(u"DeathDate"_s), text(u"DeathTime"_s),
+                                    text(u"DeathPlace"_s), text(u"Age"_s));
   const QString marriage =
-      GetMarriageStr(name, text("MarriageDate"), text("MarriagePlace"), text("Spouse"));
-  const QString veteran = GetVeteranStr(name, text("IsVeteran"), text("Veteran"));
-  const QString survivedBy = text("SurvivedBy");
-  const QString precededBy = text("PrecededBy");
-  const QString memberships = text("Memberships");
+      GetMarriageStr(name, text(u"MarriageDate"_s), text(u"MarriagePlace"_s), text(u"Spouse"_s));
+  const QString veteran = GetVeteranStr(name, text(u"IsVeteran"_s), text(u"Veteran"_s));
+  const QString survivedBy = text(u"SurvivedBy"_s);
+  const QString precededBy = text(u"PrecededBy"_s);
+  const QString memberships = text(u"Memberships"_s);
   const QString visitation =
-      GetVisitationStr(text("VisitationPlace"), text("VisitationTimes"),
-                       OverrideText(Module1::GetFieldValue("VisitationOverride", rs)),
-                       text("VisitationNotes"));
-  const QString service =
-      GetServiceStr(name, text("ServicePlace"), text("ServiceTimes"), text("PersonOfficiating"),
-                    text("BurialLocation"),
-                    OverrideText(Module1::GetFieldValue("ServiceOverride", rs)),
-                    text("ServiceNotes"));
-  const QString bigNote = text("BigNote");
-  QString published = "Published:   " + text("PublicationDate");
-  global_sourceID = text("NewsPubSourceID");
+      GetVisitationStr(text(u"VisitationPlace"_s), text(u"VisitationTimes"_s),
+                       OverrideText(Module1::GetFieldValue(u"VisitationOverride"_s, rs)),
+                       text(u"VisitationNotes"_s));
+  const QString service = GetServiceStr(
+      name, text(u"ServicePlace"_s), text(u"ServiceTimes"_s), text(u"PersonOfficiating"_s),
+      text(u"BurialLocation"_s), OverrideText(Module1::GetFieldValue(u"ServiceOverride"_s, rs)),
+      text(u"ServiceNotes"_s));
+  const QString bigNote = text(u"BigNote"_s);
+  QString published = "Published:   " + text(u"PublicationDate"_s);
+  global_sourceID = text(u"NewsPubSourceID"_s);
   published += ShowPublishInfoString(global_sourceID);
-  global_archiveID = text("ArchiveID");
-  const QString archiveLine = kBlankLine + "Archive Info.: " + ShowArchiveInfoString(global_archiveID);
+  global_archiveID = text(u"ArchiveID"_s);
+  const QString archiveLine =
+      kBlankLine + "Archive Info.: " + ShowArchiveInfoString(global_archiveID);
 
+  // The text is set in two steps, the transcribed obituary last. The box has
+  // no change action and lays out each text it takes anew, so it takes the
+  // whole text at once; only when the obituary cannot be read does it keep
+  // the first part, as the first step leaves it.
   TextBox& box = C<TextBox>("MournlightText");
-  box.SetText(published + kBlankLine + death + kBlankLine + birth + kBlankLine + marriage +
-              kBlankLine + veteran + kBlankLine + precededBy + kBlankLine + survivedBy +
-              kBlankLine + memberships + kBlankLine + visitation + kBlankLine + service + kCrLf +
-              bigNote);
-  box.SetText(box.Text() + kBlankLine + text("TypedObit") + archiveLine);
+  const QString firstPart = published + kBlankLine + death + kBlankLine + birth + kBlankLine +
+                            marriage + kBlankLine + veteran + kBlankLine + precededBy +
+                            kBlankLine + survivedBy + kBlankLine + memberships + kBlankLine +
+                            visitation + kBlankLine + service + kCrLf + bigNote;
+  QString typedObit;
+  try {
+    typedObit = text(u"TypedObit"_s);
+  } catch (const vb::VbError&) {
+    box.SetText(firstPart);
+    throw;
+  }
+  box.SetText(firstPart + kBlankLine + typedObit + archiveLine);
 }
 
 QString FRMMournlightMain::ShowPublishInfoString(const QString& newsSearchId) {
@@ -125,14 +140,23 @@ QString FRMMournlightMain::ShowArchiveInfoString(const QString& ArchiveSearchId)
 // The look-up runs on the window's connection with the trimmed id as a bound
 // value: a stored id never becomes statement text, an id that matches
 // nothing (or cannot match the key column's kind) gives " N/A ". Any other
-// failure (no such table) goes to the caller.
+// failure (no such table) goes to the caller, every time. Each record shown
+// asks for its source and archive, and a CD has few of them: the answer is
+// kept for the connection, so that showing a record runs no statement for
+// an id already answered.
 QString FRMMournlightMain::LookUp(const QString& statementPrefix, const QString& id,
                                   const QString& column) {
   if (id.isEmpty()) return kNotAvailable;
+  const QString key = vb::Trim(id);
+  if (lookUps_.connection != selection_->ConnectionNumber())
+    lookUps_ = {selection_->ConnectionNumber(), {}};
+  const QString asked = statementPrefix + u'\0' + column + u'\0' + key;
+  if (const auto known = lookUps_.answers.constFind(asked); known != lookUps_.answers.cend())
+    return *known;
   QString result = kNotAvailable;
   try {
     sqlitedb::SqliteRecordset rs =
-        selection_->Connection().OpenQuery(statementPrefix + "?", {KeyValue(vb::Trim(id))});
+        selection_->Connection().OpenQuery(statementPrefix + "?", {KeyValue(key)});
     if (rs.CurrentPosition() >= 0) {
       rs.MoveToLast();
       rs.MoveToFirst();
@@ -141,6 +165,7 @@ QString FRMMournlightMain::LookUp(const QString& statementPrefix, const QString&
   } catch (const vb::VbError& error) {
     if (error.Number() != vb::err::TypeMismatchDb) throw;
   }
+  lookUps_.answers.insert(asked, result);
   return result;
 }
 

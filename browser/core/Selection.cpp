@@ -66,6 +66,7 @@ void JetSelection::Release() {
 // ---- SqliteSelection ---------------------------------------------------------------
 
 void SqliteSelection::OpenConnection(const QString& path) {
+  ++connectionNumber_;
   connection_ = sqlitedb::SqliteConnection();
   connection_.OpenDatabaseFile(path);
 }

@@ -91,12 +91,16 @@ class SqliteSelection : public Selection {
   // The window's connection (mydb), on which the record display's look-ups
   // also run.
   sqlitedb::SqliteConnection& Connection() { return connection_; }
+  // A number that changes whenever OpenConnection replaces the connection,
+  // so that what was read on one connection is not taken for another's.
+  int ConnectionNumber() const { return connectionNumber_; }
   // The current selection; raises 91 before the first open.
   sqlitedb::SqliteRecordset& Recordset();
   bool HasRecordset() const { return recordset_.has_value(); }
 
  private:
   sqlitedb::SqliteConnection connection_;
+  int connectionNumber_ = 0;
   std::optional<sqlitedb::SqliteRecordset> recordset_;
 };
 

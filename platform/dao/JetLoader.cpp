@@ -51,6 +51,9 @@ std::atomic<std::chrono::milliseconds::rep> gLoadStallMs{
 std::atomic<std::chrono::milliseconds::rep> gDecodeStallMs{
     std::chrono::milliseconds(kDecodeStallLimit).count()};
 
+// The peak resident size of the last child reaped, in kilobytes.
+std::atomic<long> gLastReaderPeakKb{0};
+
 std::chrono::milliseconds StallLimit(int phase) {
   return std::chrono::milliseconds(phase == kPhaseLoading ? gLoadStallMs.load()
                                                           : gDecodeStallMs.load());
@@ -219,12 +222,14 @@ class ReadingChild {
   // went elsewhere (SIGCHLD ignored, or a handler of the program reaped it).
   std::optional<int> Reap() {
     int status = 0;
+    struct rusage usage {};
     pid_t r;
     do {
-      r = waitpid(pid_, &status, 0);
+      r = wait4(pid_, &status, 0, &usage);
     } while (r < 0 && errno == EINTR);
     pid_ = -1;
     if (r < 0) return std::nullopt;
+    gLastReaderPeakKb.store(usage.ru_maxrss);
     return status;
   }
 
@@ -417,6 +422,8 @@ std::shared_ptr<const JetCopy> CachedJetCopy(const std::string& nativePath) {
   Cache()[key] = CacheEntry{stamp.value_or(sqlitedb::FileStamp{}), copy};
   return copy;
 }
+
+long LastReaderPeakKilobytes() { return gLastReaderPeakKb.load(); }
 
 namespace testing {
 

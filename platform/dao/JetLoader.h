@@ -48,6 +48,13 @@ std::shared_ptr<const JetCopy> LoadJetCopy(const std::string& nativePath);
 // unchanged, otherwise a fresh one (LoadJetCopy), which replaces it.
 std::shared_ptr<const JetCopy> CachedJetCopy(const std::string& nativePath);
 
+// The peak resident memory of the reading child of the last load whose
+// child was reaped, in kilobytes (the kernel's ru_maxrss for that child,
+// which counts the pages it shares with the parent since the fork); 0
+// before the first. Only the benchmark asks: the child's memory is no part
+// of this process's own peak.
+long LastReaderPeakKilobytes();
+
 // Test seam: lets the tests make the reading child hang or crash on purpose
 // and shorten the parent's stall limits, so that the limits and the clean-up
 // after a failed child can be shown without a file that really breaks

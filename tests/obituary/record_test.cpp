@@ -160,6 +160,21 @@ TEST_F(RecordTest, Command13RebuildsTheTextButNotThePictureNames) {
                Button("Command13").Left() < WindowForm().ScaleWidth());
 }
 
+// A table without the transcribed obituary: the text stops where that read
+// fails, after the first part was set, and the search reports the failure.
+TEST_F(RecordTest, MissingTranscriptionLeavesTheFirstPartAndIsReported) {
+  std::vector<democd::SqlColumn> columns;
+  for (const democd::SqlColumn& column : democd::ObitDataColumns())
+    if (column.name != "TypedObit") columns.push_back(column);
+  democd::Record record = FullRecord();
+  record.remove("TypedObit");
+  WriteDatabase({democd::MakeSqlTable("ObitData", columns, {record}), TwoSources(),
+                 TwoArchives(), Versht(QString("1.00"))});
+  Start(WriteLaunchFile("obit.db"));
+  EXPECT_EQ(ShownText(), kFullText.left(kFullText.indexOf(kBlankLine + "Ann Hall, 80, died")));
+  EXPECT_EQ(Prompts(), QStringList{"Error:  3265"});
+}
+
 // ---- Look-ups by a stored id --------------------------------------------------------
 
 // The id goes to the database as a value: an id that names a row finds the

@@ -10,6 +10,25 @@ namespace {
 constexpr uint32_t kLargeCemeterySeed = 424242;
 constexpr uint32_t kLargeObituarySeed = 515151;
 
+// Surnames that a name search for "Sm*" finds. About one family in fifty
+// takes one, as many as a county's cemeteries have; the choice comes from a
+// random stream of its own, so that everything else in the file is what the
+// main seed alone gives.
+const std::vector<QString> kSmSurnames = {"Smith", "Smalley", "Smeltzer",
+                                          "Smiley", "Smoot", "Smyth"};
+constexpr int kSmFamilyPercent = 2;
+constexpr uint32_t kSmSurnameSeed = 434343;
+
+// The family's surname replaced, also where a relative's full name holds it.
+void GiveSurname(std::vector<Person>& family, const QString& surname) {
+  const QString old = family.front().last;
+  for (Person& p : family) {
+    if (p.last == old) p.last = surname;
+    for (QString* name : {&p.spouse, &p.father})
+      if (name->endsWith(u' ' + old)) name->replace(name->size() - old.size(), old.size(), surname);
+  }
+}
+
 // Picture names for most burials; the files themselves are not written.
 void NameLargePictures(Random& rng, const Site& site, int number, BurialExtras& extras) {
   if (rng.Chance(20)) return;
@@ -22,6 +41,7 @@ void NameLargePictures(Random& rng, const Site& site, int number, BurialExtras& 
 
 void WriteLargeCemetery(const QString& path, int rows) {
   Random rng(kLargeCemeterySeed);
+  Random surnames(kSmSurnameSeed);
   std::vector<Record> records;
   records.reserve(rows);
   std::vector<Plots> plots(Sites().size());
@@ -29,6 +49,7 @@ void WriteLargeCemetery(const QString& path, int rows) {
     const size_t s = rng.Range(0, static_cast<int>(Sites().size()) - 1);
     const Site& site = Sites()[s];
     std::vector<Person> family = MakeFamily(rng, site.era);
+    if (surnames.Chance(kSmFamilyPercent)) GiveSurname(family, surnames.Pick(kSmSurnames));
     PlaceFamily(rng, site, plots[s], family, 4);
     for (const Person& p : family) {
       if (static_cast<int>(records.size()) >= rows) break;

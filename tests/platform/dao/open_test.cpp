@@ -132,6 +132,15 @@ TEST(OpenTest, CachesTheCopyUntilTheFileChanges) {
   EXPECT_EQ(RowCount(*db, "SELECT * FROM Sheet1"), 40);
 }
 
+// The benchmark's measure of the reading child's memory: the kernel's peak
+// of the child that read the file just now.
+TEST(OpenTest, KnowsThePeakMemoryOfTheReadingChild) {
+  FixtureDir dir;
+  const QString path = dir.Write("peak.mdb", {Rows(3)});
+  dao::DBEngine().OpenDatabase(path, true, true);
+  EXPECT_GT(dao::LastReaderPeakKilobytes(), 1024);
+}
+
 // A recordset reads its rows from the file's copy: the copy stays while the
 // recordset does, even after its database object is gone and a changed file
 // has replaced the copy in the cache.
