@@ -27,6 +27,14 @@ class FormBuilder {
  private:
   WindowControl* ContainerOf(const ControlSpec& spec) const;
   void Place(WindowControl& control, const ControlSpec& spec);
+  // A control with a caption, created and placed.
+  template <class T>
+  T& Captioned(const ControlSpec& spec, WindowControl* container) {
+    auto& control = form_.Add<T>(Text(spec.name), container, spec.index);
+    control.SetCaption(Text(spec.caption));
+    Place(control, spec);
+    return control;
+  }
 
   Form& form_;
   std::map<QString, Menu*> menus_;
@@ -64,38 +72,23 @@ void FormBuilder::Create(const ControlSpec& spec) {
       Place(box, spec);
       break;
     }
-    case ControlKind::Label: {
-      auto& label = form_.Add<Label>(name, container, spec.index);
-      label.SetCaption(caption);
-      Place(label, spec);
+    case ControlKind::Label:
+      Captioned<Label>(spec, container);
       break;
-    }
-    case ControlKind::CommandButton: {
-      auto& button = form_.Add<CommandButton>(name, container, spec.index);
-      button.SetCaption(caption);
-      Place(button, spec);
+    case ControlKind::CommandButton:
+      Captioned<CommandButton>(spec, container);
       break;
-    }
-    case ControlKind::CheckBox: {
-      auto& box = form_.Add<CheckBox>(name, container, spec.index);
-      box.SetCaption(caption);
-      box.SetValue(spec.value);
-      Place(box, spec);
+    case ControlKind::CheckBox:
+      Captioned<CheckBox>(spec, container).SetValue(spec.value);
       break;
-    }
     case ControlKind::OptionButton: {
-      auto& option = form_.Add<OptionButton>(name, container, spec.index);
-      option.SetCaption(caption);
-      Place(option, spec);
+      auto& option = Captioned<OptionButton>(spec, container);
       if (spec.value) option.SetValue(true);
       break;
     }
-    case ControlKind::Frame: {
-      auto& frame = form_.Add<Frame>(name, container, spec.index);
-      frame.SetCaption(caption);
-      Place(frame, spec);
+    case ControlKind::Frame:
+      Captioned<Frame>(spec, container);
       break;
-    }
     case ControlKind::PictureBox: {
       auto& box = form_.Add<PictureBox>(name, container, spec.index);
       Place(box, spec);
