@@ -1,5 +1,6 @@
 #include "platform/forms/Picture.h"
 
+#include "platform/forms/AreaScale.h"
 #include "platform/forms/Twips.h"
 #include "platform/vb/VbError.h"
 #include "platform/win/Win.h"
@@ -102,22 +103,6 @@ QImage DecodeWhole(const QByteArray& bytes, QSize size, QImage::Format format) {
   return image;
 }
 
-// The image smoothly scaled on the calling thread. The toolkit's own smooth
-// scaling hands a large image to a pool of threads and waits for them, which
-// never returns when no thread can be started (memory exhausted); drawing
-// into an image of the new size scales in this thread alone. A null image
-// when the new one cannot be had.
-QImage ScaledHere(const QImage& source, QSize pixels) {
-  QImage scaled(pixels, source.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
-                                                 : QImage::Format_RGB32);
-  if (scaled.isNull()) return scaled;
-  scaled.fill(Qt::transparent);
-  QPainter painter(&scaled);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(scaled.rect(), source);
-  return scaled;
-}
-
 }  // namespace
 
 class Picture::Data {
@@ -147,7 +132,7 @@ class Picture::Data {
     QImage image;
     try {
       const QImage& source = Covering(pixels);
-      image = source.size() == pixels ? source : ScaledHere(source, pixels);
+      image = source.size() == pixels ? source : ScaledDown(source, pixels);
     } catch (const std::exception&) {
     }
     KeepLatest(shown_, {pixels, image}, kKeptScreenSizes);

@@ -6,6 +6,7 @@
 #include "platform/win/Win.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
@@ -105,6 +106,9 @@ class AddressSpaceLimit {
   rlimit saved_;
 };
 
+// The threads this process runs now.
+int ThreadCount() { return QDir("/proc/self/task").entryList(QDir::Dirs | QDir::NoDotAndDotDot).size(); }
+
 class PictureTest : public formstest::FormsTest {
  protected:
   QString Write(const QString& name, const QByteArray& bytes) {
@@ -193,9 +197,13 @@ TEST_F(PictureTest, WithoutMemoryForTheWholePictureItStillShowsAndTheCopyFailsWi
   Image& view = View(form);
   view.SetPicture(picture);
   {
-    // Far less than the 192 MB that the whole picture takes.
+    // Far less than the 192 MB that the whole picture takes. A paint that
+    // hands its work to new threads waits for ever when none can start, as
+    // happens when memory is short: the view is drawn without any.
+    const int threads = ThreadCount();
     const AddressSpaceLimit limit(96 << 20);
     ExpectQuarters(Rendered(view));
+    EXPECT_EQ(ThreadCount(), threads);
     EXPECT_EQ(ErrorOf([&] { picture.Image(); }), 7);
   }
   EXPECT_EQ(picture.Image().size(), QSize(8000, 6000));
