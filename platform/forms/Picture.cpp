@@ -1,6 +1,6 @@
 #include "platform/forms/Picture.h"
 
-#include "platform/forms/AreaScale.h"
+#include "platform/forms/Resample.h"
 #include "platform/forms/Twips.h"
 #include "platform/vb/VbError.h"
 #include "platform/win/Win.h"
@@ -118,10 +118,10 @@ class Picture::Data {
     return whole_;
   }
 
-  // The picture at `pixels` (at most its own size); a null image when it
-  // cannot be decoded, which is kept too, so that paints do not retry it.
+  // The picture at `pixels`, made from the smallest decode that covers them
+  // (the whole picture when it is enlarged); a null image when it cannot be
+  // decoded, which is kept too, so that paints do not retry it.
   QImage Shown(QSize pixels) {
-    pixels = pixels.boundedTo(size_);
     if (pixels.isEmpty()) return QImage();
     if (pixels == size_ && !whole_.isNull()) return whole_;
     for (auto kept = shown_.begin(); kept != shown_.end(); ++kept) {
@@ -131,8 +131,8 @@ class Picture::Data {
     }
     QImage image;
     try {
-      const QImage& source = Covering(pixels);
-      image = source.size() == pixels ? source : ScaledDown(source, pixels);
+      const QImage& source = Covering(pixels.boundedTo(size_));
+      image = source.size() == pixels ? source : Resampled(source, pixels);
     } catch (const std::exception&) {
     }
     KeepLatest(shown_, {pixels, image}, kKeptScreenSizes);

@@ -37,8 +37,9 @@ class Picture {
   float HeightTwips() const;
 
   // Draws the picture stretched into `target` (the painter's logical
-  // pixels), decoded at the device pixels that the target covers but never
-  // above the picture's own size; the last few sizes drawn are kept. Draws
+  // pixels): decoded at no more than its own size and resized, in the
+  // calling thread, to the device pixels that the target covers, which are
+  // then drawn one to one; the last few sizes drawn are kept. Draws
   // nothing when the picture cannot be decoded; never raises, so that paint
   // events can use it.
   void Draw(QPainter& painter, const QRect& target) const;

@@ -190,6 +190,24 @@ TEST_F(PictureTest, LoadedPictureNoLongerNeedsItsFile) {
   EXPECT_EQ(picture.Image().size(), QSize(640, 480));
 }
 
+TEST_F(PictureTest, ViewsSmallerAndLargerThanThePictureAreDrawnInThePaintingThread) {
+  // The view is 400 x 300 pixels: one picture is reduced, one enlarged, one
+  // reduced down and enlarged across. A paint that hands its work to new
+  // threads waits for ever when none can start, as happens when memory is
+  // short.
+  const QSize sizes[] = {{1600, 1200}, {40, 30}, {100, 900}};
+  for (const QSize size : sizes) {
+    SCOPED_TRACE(QString("%1 x %2").arg(size.width()).arg(size.height()).toStdString());
+    const Picture picture = LoadPicture(Write("stone.png", Encoded(Quarters(size), "PNG")));
+    Form form("F");
+    Image& view = View(form);
+    view.SetPicture(picture);
+    const int threads = ThreadCount();
+    ExpectQuarters(Rendered(view));
+    EXPECT_EQ(ThreadCount(), threads);
+  }
+}
+
 TEST_F(PictureTest, WithoutMemoryForTheWholePictureItStillShowsAndTheCopyFailsWithError7) {
   const Picture picture =
       LoadPicture(Write("camera.jpg", Encoded(Quarters({8000, 6000}), "JPG")));

@@ -1,4 +1,4 @@
-#include "platform/forms/AreaScale.h"
+#include "platform/forms/Resample.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,27 +8,46 @@ namespace forms {
 
 namespace {
 
-// The source pixels that one result pixel covers along an axis, and the
+// The source pixels that one result pixel is made of along an axis, and the
 // share of each (shares sum to 1).
 struct Coverage {
   int first = 0;
   std::vector<float> shares;
 };
 
-// For each of `to` result positions, its coverage of `from` source ones.
-std::vector<Coverage> Coverages(int from, int to) {
-  std::vector<Coverage> coverages(to);
-  const double scale = double(from) / to;
-  for (int i = 0; i < to; ++i) {
-    const double start = i * scale, end = std::min<double>((i + 1) * scale, from);
-    Coverage& coverage = coverages[i];
-    coverage.first = std::min(int(start), from - 1);
-    for (int s = coverage.first; s < end; ++s) {
-      const double covered = std::min<double>(s + 1, end) - std::max<double>(s, start);
-      if (covered > 0) coverage.shares.push_back(float(covered / (end - start)));
-    }
-    if (coverage.shares.empty()) coverage.shares.push_back(1.0f);
+// Reducing: each result pixel averages the source area it covers.
+Coverage Averaged(int i, double scale, int from) {
+  const double start = i * scale, end = std::min<double>((i + 1) * scale, from);
+  Coverage coverage;
+  coverage.first = std::min(int(start), from - 1);
+  for (int s = coverage.first; s < end; ++s) {
+    const double covered = std::min<double>(s + 1, end) - std::max<double>(s, start);
+    if (covered > 0) coverage.shares.push_back(float(covered / (end - start)));
   }
+  if (coverage.shares.empty()) coverage.shares.push_back(1.0f);
+  return coverage;
+}
+
+// Enlarging: each result pixel's centre falls between two source pixel
+// centres and takes from each by its nearness; past the outer centres the
+// edge pixel is repeated.
+Coverage Interpolated(int i, double scale, int from) {
+  const double centre = std::clamp((i + 0.5) * scale - 0.5, 0.0, double(from - 1));
+  Coverage coverage;
+  coverage.first = std::min(int(centre), from - 1);
+  const float next = float(centre - coverage.first);
+  coverage.shares.push_back(1.0f - next);
+  if (coverage.first + 1 < from) coverage.shares.push_back(next);
+  return coverage;
+}
+
+// For each of `to` result positions, what it takes of `from` source ones.
+std::vector<Coverage> Coverages(int from, int to) {
+  std::vector<Coverage> coverages;
+  coverages.reserve(to);
+  const double scale = double(from) / to;
+  for (int i = 0; i < to; ++i)
+    coverages.push_back(to <= from ? Averaged(i, scale, from) : Interpolated(i, scale, from));
   return coverages;
 }
 
@@ -63,7 +82,7 @@ class LineReader {
 // A line of the result being summed, four channels per pixel.
 using Sums = std::vector<float>;
 
-// Adds `weight` times the source line, reduced across to the result's width.
+// Adds `weight` times the source line, resized across to the result's width.
 void AddReducedLine(const QRgb* line, const std::vector<Coverage>& across, float weight, Sums& sums) {
   float* sum = sums.data();
   for (const Coverage& coverage : across) {
@@ -88,9 +107,8 @@ int Channel(float value) { return std::clamp(int(std::lround(value)), 0, 255); }
 
 }  // namespace
 
-QImage ScaledDown(const QImage& source, QSize pixels) {
+QImage Resampled(const QImage& source, QSize pixels) {
   if (source.isNull() || pixels.isEmpty()) return QImage();
-  pixels = pixels.boundedTo(source.size());
   const bool opaque = !source.hasAlphaChannel();
   QImage scaled(pixels, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
   if (scaled.isNull()) return scaled;
