@@ -1,5 +1,8 @@
 #include "platform/sqlite/StatementLimits.h"
 
+#include "platform/vb/VbError.h"
+
+#include <atomic>
 #include <sqlite3.h>
 #include <time.h>
 
@@ -10,6 +13,7 @@ namespace {
 // The virtual-machine steps between two looks at the clock.
 constexpr int kStepsBetweenLooks = 4000;
 constexpr int64_t kLimitNs = int64_t(kStatementSeconds) * 1000000000;
+std::atomic<int64_t> gLimitNs{kLimitNs};
 
 int64_t ThreadCpuNs() {
   timespec ts{};
@@ -20,9 +24,11 @@ int64_t ThreadCpuNs() {
 // When the running clock started (thread processor time); -1 for none.
 thread_local int64_t tClockStart = -1;
 
-int PastTheLimit(void*) {
-  return tClockStart >= 0 && ThreadCpuNs() - tClockStart > kLimitNs ? 1 : 0;
+bool TimeIsUp() {
+  return tClockStart >= 0 && ThreadCpuNs() - tClockStart > gLimitNs.load(std::memory_order_relaxed);
 }
+
+int PastTheLimit(void*) { return TimeIsUp() ? 1 : 0; }
 
 }  // namespace
 
@@ -37,5 +43,14 @@ StatementClock::StatementClock() : outerStart_(tClockStart) {
 }
 
 StatementClock::~StatementClock() { tClockStart = outerStart_; }
+
+void CheckStatementTime() {
+  if (TimeIsUp()) vb::Raise(vb::err::QueryTooComplex);
+}
+
+StatementLimitForTesting::StatementLimitForTesting(int milliseconds)
+    : outerLimitNs_(gLimitNs.exchange(int64_t(milliseconds) * 1000000)) {}
+
+StatementLimitForTesting::~StatementLimitForTesting() { gLimitNs.store(outerLimitNs_); }
 
 }  // namespace sqlitedb

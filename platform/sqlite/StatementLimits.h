@@ -38,4 +38,24 @@ class StatementClock {
   int64_t outerStart_;  // the enclosing clock's start, -1 for none
 };
 
+// The engine looks at the clock only between its own steps, so a function
+// that can run long inside one step (matching a pattern, building a long
+// text) looks at it itself: raises 3360 once the running statement is past
+// its limit; nothing without a running clock. A look costs a system call:
+// look every few thousand pieces of work, not at every one.
+void CheckStatementTime();
+
+// For tests: while it exists, statements on this process may take
+// `milliseconds` of processor time instead of kStatementSeconds.
+class StatementLimitForTesting {
+ public:
+  explicit StatementLimitForTesting(int milliseconds);
+  ~StatementLimitForTesting();
+  StatementLimitForTesting(const StatementLimitForTesting&) = delete;
+  StatementLimitForTesting& operator=(const StatementLimitForTesting&) = delete;
+
+ private:
+  int64_t outerLimitNs_;
+};
+
 }  // namespace sqlitedb
