@@ -21,6 +21,7 @@ namespace {
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kSettingsSection = QStringLiteral("SETTING");
 const QString kLaunchFileKey = QStringLiteral("DATAFILE");
+const QString kRememberIni = QStringLiteral("remember.ini");
 
 }  // namespace
 
@@ -101,26 +102,29 @@ void MainWindow::Form_Load() {
 // the defaults, and the called procedures answer their own errors.
 void MainWindow::ReadRememberedLocation(vb::ErrorTrap& trap) {
   const DataLocationSettings& s = settings_.location;
-  // The program's folder, or the user's own folder for the program when
-  // the program's folder is not writable.
+  // Kept in the program's folder, or in the user's own folder for the
+  // program when the program's folder is not writable; read from there, or
+  // from the program's folder while the user's own file does not exist.
+  QString readPath;
   trap([&] {
-    RememberIniPath_ = win::WritableAppPath(AppIdentity::Current().name) + "\\remember.ini";
+    const QString& program = AppIdentity::Current().name;
+    RememberIniPath_ = win::WritableAppPath(program) + "\\" + kRememberIni;
+    readPath = win::AppFileToRead(program, kRememberIni);
   });
   trap.ResumeNext();
   if (s.openSettingsFileFirst) {
     InputFile settingsFile;
-    trap([&] { settingsFile.Open(RememberIniPath_); });
+    trap([&] { settingsFile.Open(readPath); });
     trap([&] { settingsFile.Close(); });
   }
   trap([&] {
     C<TextBox>(settings_.controls.dataFolder)
         .SetText(Module2::ReadINIValue(kSettingsSection, s.dataFolderKey, s.defaultDataFolder,
-                                       RememberIniPath_));
+                                       readPath));
   });
   QString path;
   trap([&] {
-    path = Module2::ReadINIValue(kSettingsSection, s.dataFileKey, s.defaultDataFile,
-                                 RememberIniPath_);
+    path = Module2::ReadINIValue(kSettingsSection, s.dataFileKey, s.defaultDataFile, readPath);
   });
   trap([&] { C<TextBox>(settings_.controls.dataFile).SetText(path); });
   trap([&] { DataFilePath_ = path; });

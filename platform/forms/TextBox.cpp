@@ -5,6 +5,7 @@
 #include "platform/vb/VbError.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -18,6 +19,25 @@ namespace {
 bool IsLineBreakAt(const QString& text, qsizetype i) {
   return i + 1 < text.size() && text[i] == u'\r' && text[i + 1] == u'\n';
 }
+
+// The toolkit's single-line box drops its selection when it loses the
+// focus (a multi-line box keeps it). A text box keeps its selection while
+// it is unfocused, disabled or enabled again, and code relies on that: the
+// edit menu disables and refocuses its box before it reads the selection.
+class SelectionKeepingLineEdit : public QLineEdit {
+ protected:
+  void focusOutEvent(QFocusEvent* event) override {
+    const int start = selectionStart();
+    const int length = selectionLength();
+    const bool caretAtStart = cursorPosition() == start;
+    QLineEdit::focusOutEvent(event);
+    if (start < 0 || hasSelectedText()) return;
+    if (caretAtStart)
+      setSelection(start + length, -length);
+    else
+      setSelection(start, length);
+  }
+};
 
 }  // namespace
 
@@ -40,7 +60,7 @@ void TextBox::CreateWidget() {
     QObject::connect(lines_, &QPlainTextEdit::textChanged, Context(), [this] { TakeUserText(); });
     AdoptWidget(lines_);
   } else {
-    line_ = new QLineEdit;
+    line_ = new SelectionKeepingLineEdit;
     lines_ = nullptr;
     line_->setReadOnly(locked_);
     QObject::connect(line_, &QLineEdit::textChanged, Context(), [this] { TakeUserText(); });

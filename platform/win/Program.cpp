@@ -90,6 +90,13 @@ QString WritableAppPath(const QString& programName) {
   return ToWindowsPath(perUser);
 }
 
+QString AppFileToRead(const QString& programName, const QString& fileName) {
+  const QString programFile = AppPath() + u'\\' + fileName;
+  if (!IsUnwritableFolder(ToNativePath(AppPath()))) return programFile;
+  const QString userFile = PerUserFolder(programName) + u'/' + fileName;
+  return QFileInfo::exists(userFile) ? ToWindowsPath(userFile) : programFile;
+}
+
 void SetAppPathForTesting(const QString& windowsPath) {
   State().appPath = windowsPath;
   State().appPathKnown = true;

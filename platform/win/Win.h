@@ -67,6 +67,12 @@ QString AppPath();
 // variable), created when missing. As for a file, a folder without any write
 // permission counts as not writable even for the superuser.
 QString WritableAppPath(const QString& programName);
+// Where the program reads one of its own files back (its settings file), in
+// Windows form: from where WritableAppPath keeps it; when that is the
+// per-user folder and the file is not there (yet), from the program's
+// folder, so a file installed beside a program the user may not change is
+// read until the user's own choice replaces it. Creates nothing.
+QString AppFileToRead(const QString& programName, const QString& fileName);
 // The command-line argument text (Command$): the launch file's absolute path
 // in Windows form, "" without arguments.
 QString CommandLine();

@@ -5,6 +5,8 @@
 
 #include "platform/forms/UserActions.h"
 #include "support/AppIdentity.h"
+#include "support/Module2.h"
+#include "tests/testkit/ScopedChanges.h"
 
 #include <QDir>
 #include <QFile>
@@ -223,6 +225,34 @@ TEST_F(StartUpTest, ChosenDatabaseBecomesTheDataLocationAndIsRemembered) {
   EXPECT_EQ(Box("Text6", 0).Text(), "Plot");
   EXPECT_EQ(Window().DbAppInfo(), 1);
   EXPECT_TRUE(Prompts().isEmpty()) << Prompts().join(" | ").toStdString();
+}
+
+// Installed where the user may not write: remember.ini beside the program
+// names the database until the user's own choice is kept in the per-user
+// folder, which is read from then on; the installed file stays as it was.
+TEST_F(StartUpTest, ReadOnlyProgramFolderReadsItsRememberIniAndKeepsChoicesPerUser) {
+  const QString db = Database("2.0");
+  Remember(DataFolderWin(), db);
+  const QByteArray installed = RememberIniContent();
+  const testutil::ScopedEnvironmentVariable config(
+      "XDG_CONFIG_HOME", (DataFolder() + "/config").toUtf8());
+  const testutil::ScopedReadOnlyFolder readOnly(ProgramFolder());
+  Start("");
+  ExpectDataLocation(db, DataFolderWin());
+  EXPECT_EQ(Lbl("dbVersionLabel").Caption(), "2.0");
+  EXPECT_TRUE(Prompts().isEmpty()) << Prompts().join(" | ").toStdString();
+
+  const QString other = OtherDatabase("3.0");
+  Host().QueueFileDialogResult(other);
+  ChooseDataFile();
+  const QString perUser = Win(DataFolder() + "/config/Gravelight/remember.ini");
+  EXPECT_EQ(Window().RememberIniPath(), perUser);
+  EXPECT_EQ(Module2::ReadINIValue("SETTING", "DATAFILEPATH", "", perUser), other);
+  EXPECT_EQ(RememberIniContent(), installed);
+
+  Start("");
+  ExpectDataLocation(other, DataFolderWin() + "other\\");
+  EXPECT_EQ(Lbl("dbVersionLabel").Caption(), "3.0");
 }
 
 TEST_F(StartUpTest, MissingChosenFileIsRememberedButTheOldDatabaseStays) {

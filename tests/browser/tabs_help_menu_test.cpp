@@ -293,6 +293,51 @@ TEST_F(TabsHelpMenuTest, EditCommandsActOnTheActiveBox) {
   EXPECT_EQ(Check("LocRow_Checkbox").Value(), 1);
 }
 
+// In a window that has the focus, the menu's first step (the box disabled,
+// enabled again and focused) takes the box's focus away for a moment; the
+// box keeps its selection all the same, so a whole text selected with the
+// menu or the keyboard is offered to Cut, Copy and Delete, and Paste
+// replaces it.
+TEST_F(TabsHelpMenuTest, ASelectionSurvivesTheMenuInAnActiveWindow) {
+  const QString somethingSelected = "mnuTextCommands: Cut, Copy, Paste, Delete, Select All";
+  QWidget* window = WindowForm().Window();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  for (const SearchBox& s : kSearchBoxes) {
+    SCOPED_TRACE(s.box);
+    ShowTab(s.tab);
+    forms::TextBox& box = Box(s.box);
+    forms::CheckBox& check = Check(s.check);
+    box.SetText("12");
+    RightClick(box);
+    user::Choose(MenuItem("mnuSelectAll"));
+    TakePopups();
+    RightClick(box);
+    EXPECT_EQ(TakePopups(), QStringList{somethingSelected});
+    EXPECT_EQ(box.SelText(), "12");
+    Host().ClipboardSetText("XY");
+    user::Choose(MenuItem("mnuPaste"));
+    EXPECT_EQ(box.Text(), "XY");
+
+    // Selected with the keyboard, cut with the menu: the check box follows.
+    QTest::keyClick(box.Widget(), Qt::Key_A, Qt::ControlModifier);
+    RightClick(box);
+    EXPECT_EQ(TakePopups(), QStringList{somethingSelected});
+    user::Choose(MenuItem("mnuCut"));
+    EXPECT_EQ(box.Text(), "");
+    EXPECT_EQ(Host().ClipboardTextHeld(), "XY");
+    EXPECT_EQ(check.Value(), 0);
+
+    box.SetText("34");
+    QTest::keyClick(box.Widget(), Qt::Key_A, Qt::ControlModifier);
+    RightClick(box);
+    user::Choose(MenuItem("mnuDelete"));
+    EXPECT_EQ(box.Text(), "");
+    EXPECT_EQ(check.Value(), 0);
+    user::MouseUp(box, vbRightButton, 60, 60);
+  }
+}
+
 // The toolkit's own context menu never opens over the boxes with the
 // program's menu; a box without it (a field box) still has it.
 TEST_F(TabsHelpMenuTest, TheToolkitsContextMenuNeverAppearsInTheMenuBoxes) {

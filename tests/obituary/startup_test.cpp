@@ -4,6 +4,8 @@
 #include "MournlightFixture.h"
 
 #include "platform/forms/UserActions.h"
+#include "support/Module2.h"
+#include "tests/testkit/ScopedChanges.h"
 
 #include <QDir>
 #include <QFile>
@@ -217,6 +219,50 @@ TEST_F(StartUpTest, ChosenDatabaseIsShownAndRemembered) {
   EXPECT_EQ(Lbl("Label17").Caption(), "1");
   EXPECT_EQ(SelectedLastNames(), QStringList({"Jones"}));
   EXPECT_TRUE(Prompts().isEmpty()) << Prompts().join(" | ").toStdString();
+}
+
+// Installed where the user may not write: remember.ini beside the program
+// names the database until the user's own choice is kept in the per-user
+// folder, which is read from then on; the installed file stays as it was.
+// One that cannot be read gives the defaults.
+TEST_F(StartUpTest, ReadOnlyProgramFolderReadsItsRememberIniAndKeepsChoicesPerUser) {
+  const QString db = WriteObituaries({Obituary("Smith", "Ann")});
+  Remember(DataFolderWin(), db);
+  const QByteArray installed = RememberIniContent();
+  const testutil::ScopedEnvironmentVariable config(
+      "XDG_CONFIG_HOME", (DataFolder() + "/config").toUtf8());
+  {
+    const testutil::ScopedReadOnlyFolder readOnly(ProgramFolder());
+    Start("");
+    ExpectDataLocation(db, DataFolderWin());
+    EXPECT_EQ(SelectedLastNames(), QStringList({"Smith"}));
+    EXPECT_TRUE(Prompts().isEmpty()) << Prompts().join(" | ").toStdString();
+
+    const QString other = OtherDatabase();
+    Host().QueueFileDialogResult(other);
+    ChooseDataFile();
+    const QString perUser = Win(DataFolder() + "/config/Mournlight/remember.ini");
+    EXPECT_EQ(Window().RememberIniPath(), perUser);
+    EXPECT_EQ(Module2::ReadINIValue("SETTING", "OBITDATAFILEPATH", "", perUser), other);
+    EXPECT_EQ(RememberIniContent(), installed);
+
+    Start("");
+    ExpectDataLocation(other, DataFolderWin() + "other\\");
+    EXPECT_EQ(SelectedLastNames(), QStringList({"Jones"}));
+  }
+
+  // A remember.ini that cannot be read (here a folder of that name).
+  QFile::remove(ProgramFolder() + "/remember.ini");
+  ASSERT_TRUE(QDir(ProgramFolder()).mkdir("remember.ini"));
+  QFile::remove(DataFolder() + "/config/Mournlight/remember.ini");
+  const testutil::ScopedReadOnlyFolder readOnly(ProgramFolder());
+  Host().QueueFileDialogResult(std::nullopt);
+  Host().QueueMessageBoxAnswer(forms::mb::OK);
+  Host().QueueMessageBoxAnswer(forms::mb::OK);
+  Host().QueueMessageBoxAnswer(forms::mb::No);
+  Start("");
+  ExpectDataLocation("d:\\db1.db", "d:\\");
+  EXPECT_EQ(Prompts().value(0), kFileNotFound);
 }
 
 TEST_F(StartUpTest, MissingChosenFileIsRememberedAndNoEndsTheProgram) {

@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -93,6 +94,36 @@ TEST(ProgramTest, OwnFilesGoToThePerUserFolderWhenTheProgramFolderIsNotWritable)
   // A program folder that is not there is named as it is.
   SetAppPathForTesting(ToWindowsPath(dir.filePath("gone")));
   EXPECT_EQ(WritableAppPath("Gravelight"), ToWindowsPath(dir.filePath("gone")));
+}
+
+// A settings file is read back from where it is kept; while the user's own
+// copy does not exist, the one installed beside the program is read.
+TEST(ProgramTest, OwnFilesAreReadFromThePerUserFolderOnlyOnceThereIsOne) {
+  QTemporaryDir root;
+  ASSERT_TRUE(root.isValid());
+  const QDir dir(root.path());
+  ASSERT_TRUE(dir.mkpath("program"));
+  const QString program = dir.filePath("program");
+  const testutil::ScopedEnvironmentVariable config("XDG_CONFIG_HOME",
+                                                   dir.filePath("config").toUtf8());
+  SetAppPathForTesting(ToWindowsPath(program));
+  const QString besideProgram = ToWindowsPath(program) + "\\remember.ini";
+  const QString perUser = ToWindowsPath(dir.filePath("config/Mournlight/remember.ini"));
+
+  EXPECT_EQ(AppFileToRead("Mournlight", "remember.ini"), besideProgram);
+  {
+    const testutil::ScopedReadOnlyFolder readOnly(program);
+    EXPECT_EQ(AppFileToRead("Mournlight", "remember.ini"), besideProgram);
+    EXPECT_FALSE(dir.exists("config"));  // reading creates nothing
+    ASSERT_TRUE(dir.mkpath("config/Mournlight"));
+    QFile file(dir.filePath("config/Mournlight/remember.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_EQ(AppFileToRead("Mournlight", "remember.ini"), perUser);
+    EXPECT_EQ(AppFileToRead("Gravelight", "remember.ini"), besideProgram);
+  }
+  // Kept beside the program again once the folder may be written.
+  EXPECT_EQ(AppFileToRead("Mournlight", "remember.ini"), besideProgram);
 }
 
 TEST(ProgramTest, ShellExecuteUsesTheInstalledOpener) {
