@@ -98,6 +98,7 @@ bool FormGravelightMain::LoadDataToBox(dao::Recordset*& mRecordSet) {
     // before the next name is set.
     for (int p = 0; p < 3; ++p)
       trap([&] { SetFromColumn(*r.pictureNames[p], PictureColumn(p), mRecordSet); });
+    trap([&] { main_.Pictures().ShowPicture1IfReplaced(); });
 
     if (FlagSet(r.version2Flag)) {
       FillFromColumns(trap, r.fields, kVersion2FieldBoxes, mRecordSet);

@@ -34,6 +34,14 @@ QString OverrideText(const vb::Variant& value) {
   }
 }
 
+// What a look-up statement answers when it cannot find a row by design: a
+// key of a kind the column cannot match, no such table, no such column (the
+// statement names only the table and its key column).
+bool IsUnanswerableLookUp(int number) {
+  return number == vb::err::TypeMismatchDb || number == vb::err::TableNotFound ||
+         number == vb::err::TooFewParameters;
+}
+
 // A look-up key as a bound value of the kind the engine gives the same text
 // written into the statement as a number: digits alone are an integer,
 // a decimal number with a point or an exponent is a real, so that every key
@@ -67,6 +75,7 @@ bool FRMMournlightMain::LoadDataToBox(sqlitedb::SqliteRecordset*) {
   for (int i = 0; i < 3; ++i)
     C<TextBox>(QStringLiteral("PicText%1").arg(i + 1))
         .SetText(vb::CStr(Module1::GetFieldValue(QString::fromLatin1(kPictureColumns[i]), rs)));
+  main_.Pictures().ShowPicture1IfReplaced();
   LoadObitDataToTextBox();
   return false;
 }
@@ -139,8 +148,10 @@ QString FRMMournlightMain::ShowArchiveInfoString(const QString& ArchiveSearchId)
 
 // The look-up runs on the window's connection with the trimmed id as a bound
 // value: a stored id never becomes statement text, an id that matches
-// nothing (or cannot match the key column's kind) gives " N/A ". Any other
-// failure (no such table) goes to the caller, every time. Each record shown
+// nothing (or cannot match the key column's kind) gives " N/A ", and so does
+// a database without the look-up's table or key column (the editor may
+// leave a table out, or key its sources by newspubsourceid). Any other
+// failure goes to the caller, every time. Each record shown
 // asks for its source and archive, and a CD has few of them: the answer is
 // kept for the connection, so that showing a record runs no statement for
 // an id already answered.
@@ -163,7 +174,7 @@ QString FRMMournlightMain::LookUp(const QString& statementPrefix, const QString&
       result = vb::CStr(Module1::GetFieldValue(column, rs));
     }
   } catch (const vb::VbError& error) {
-    if (error.Number() != vb::err::TypeMismatchDb) throw;
+    if (!IsUnanswerableLookUp(error.Number())) throw;
   }
   lookUps_.answers.insert(asked, result);
   return result;

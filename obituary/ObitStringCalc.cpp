@@ -124,6 +124,13 @@ constexpr Sentence kService[] = {
 
 const QString kOverride = QStringLiteral("1");
 
+// At least two characters, a character outside the Basic Multilingual Plane
+// (two UTF-16 units, a surrogate pair) counting as one.
+bool HasTwoCharacters(const QString& text) {
+  if (text.size() != 2) return text.size() > 2;
+  return !(text[0].isHighSurrogate() && text[1].isLowSurrogate());
+}
+
 }  // namespace
 
 QString GetObitNameStr(const QString& Given, const QString& LastName, const QString& MaidenName,
@@ -153,7 +160,7 @@ QString GetMarriageStr(const QString& name, const QString& MarriageDate,
 }
 
 QString GetVeteranStr(const QString& name, const QString& IsVeteran, const QString& Veteran) {
-  if (Veteran.size() >= 2) return Veteran;
+  if (HasTwoCharacters(Veteran)) return Veteran;
   if (IsVeteran == kOverride) return name + QStringLiteral(" was a veteran.");
   return QString();
 }

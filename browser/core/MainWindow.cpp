@@ -34,7 +34,7 @@ MainWindow::MainWindow(forms::Form& form, const FormSpec& formSpec,
       selection_(selection),
       steps_(std::move(steps)),
       view_(form, settings_.controls, selection, [this] { return DataFilePath_; },
-            [this] { steps_.showRecord(); }),
+            [this] { steps_.showRecord(); }, [this] { pictures_.ShowPlaceholder(); }),
       pictures_(form, settings_.pictures),
       // The main windows' edit menu has no error answer of its own.
       textMenu_(form, ErrorPolicy::Untrapped()) {

@@ -55,6 +55,7 @@ void PictureViewer::ShowNamedPicture(vb::ErrorTrap& trap, const QString& nameBox
 void PictureViewer::PicText1_Change() {
   const PictureViewerControls& c = settings_.controls;
   auto trap = settings_.errorPolicy.Trap("PICText1_Change");
+  replaced_ = false;
   trap.Run([&] {
     SetNavigationEnabled(trap, false);
     qsizetype length = 0;
@@ -83,9 +84,21 @@ void PictureViewer::EnableViewButton(int n, const char* procedure) {
   });
 }
 
+void PictureViewer::ShowPlaceholder() {
+  const PictureViewerControls& c = settings_.controls;
+  C<Image>(c.image).SetPicture(C<Image>(c.placeholder).Picture());
+  replaced_ = true;
+}
+
+void PictureViewer::ShowPicture1IfReplaced() {
+  if (replaced_) PicText1_Change();
+}
+
 void PictureViewer::ViewImage_Click(int n) {
   const PictureViewerControls& c = settings_.controls;
   auto trap = settings_.errorPolicy.Trap(c.viewButtons[n - 1] + "_Click");
+  // Set first: a fall-back to "A99.JPG" shows picture 1 again, nested.
+  replaced_ = n != 1;
   trap.Run([&] {
     SetNavigationEnabled(trap, false);
     ShowNamedPicture(trap, c.nameBoxes[n - 1]);

@@ -48,6 +48,14 @@ class PictureViewer {
   void PicText3_Change();
   // The picture buttons: show picture 1, 2 or 3 (n = 1 .. 3).
   void ViewImage_Click(int n);
+  // A search's first step: the placeholder in the viewer, not fitted.
+  void ShowPlaceholder();
+  // The record loader's step after it has set the picture names: when a
+  // search or a picture button has replaced what the viewer shows and
+  // picture 1's name did not change (so its change action did not run),
+  // picture 1 is shown again. Between records with one picture-1 name the
+  // viewer is left as it is.
+  void ShowPicture1IfReplaced();
   // Loads the picture at the path, fits the viewer's image to it and shows
   // it; the load's error number, 0 when it loaded.
   int32_t MySizeImage1(const QString& PicturePath);
@@ -68,6 +76,9 @@ class PictureViewer {
 
   forms::Form& form_;
   PictureViewerSettings settings_;
+  // The viewer shows something else than picture 1 of the name box: the
+  // placeholder of a search, or picture 2 or 3.
+  bool replaced_ = false;
 };
 
 }  // namespace browser

@@ -1,7 +1,6 @@
 #include "browser/core/WindowSelection.h"
 
 #include "platform/forms/Buttons.h"
-#include "platform/forms/Image.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/TextBox.h"
 
@@ -11,20 +10,17 @@ using namespace forms;
 
 WindowSelection::WindowSelection(Form& form, const MainWindowControls& controls,
                                  Selection& selection, std::function<QString()> dataFilePath,
-                                 std::function<void()> showRecord)
+                                 std::function<void()> showRecord,
+                                 std::function<void()> showPlaceholder)
     : form_(form),
       controls_(controls),
       selection_(selection),
       dataFilePath_(std::move(dataFilePath)),
-      showRecord_(std::move(showRecord)) {}
+      showRecord_(std::move(showRecord)),
+      showPlaceholder_(std::move(showPlaceholder)) {}
 
 void WindowSelection::ClearFieldBox(int index) {
   form_.Get<TextBox>(controls_.fieldBoxes, index).SetText(QString());
-}
-
-void WindowSelection::ShowPlaceholderPicture() {
-  form_.Get<Image>(QStringLiteral("Image1")).SetPicture(
-      form_.Get<Image>(QStringLiteral("Image2")).Picture());
 }
 
 void WindowSelection::SetRecordsSelected(const QString& caption) {

@@ -14,13 +14,14 @@ namespace browser {
 class WindowSelection : public SearchTarget {
  public:
   WindowSelection(forms::Form& form, const MainWindowControls& controls, Selection& selection,
-                  std::function<QString()> dataFilePath, std::function<void()> showRecord);
+                  std::function<QString()> dataFilePath, std::function<void()> showRecord,
+                  std::function<void()> showPlaceholder);
 
   Selection& Records() override { return selection_; }
   void OpenConnection() override { selection_.OpenConnection(dataFilePath_()); }
   int FieldBoxCount() override { return controls_.preludeFieldBoxes; }
   void ClearFieldBox(int index) override;
-  void ShowPlaceholderPicture() override;
+  void ShowPlaceholderPicture() override { showPlaceholder_(); }
   void SetRecordsSelected(const QString& caption) override;
   void SetCurrentRecordNumber(const QString& caption) override;
   void ShowCurrentRecord() override { showRecord_(); }
@@ -34,6 +35,7 @@ class WindowSelection : public SearchTarget {
   Selection& selection_;
   std::function<QString()> dataFilePath_;
   std::function<void()> showRecord_;
+  std::function<void()> showPlaceholder_;
 };
 
 }  // namespace browser

@@ -397,3 +397,43 @@ TEST_F(RecordPicturesTest, EachRecordShowsItsFirstPicture) {
   EXPECT_EQ(image.Picture().Image().size(), QSize(300, 400));
   EXPECT_TRUE(Prompts().isEmpty()) << Prompts().join(" | ").toStdString();
 }
+
+// A search puts the placeholder in the viewer, a picture button another
+// picture: the next record loaded shows its picture 1 again, also when its
+// name is the one shown before. Between records with one picture-1 name
+// the viewer is not reloaded.
+TEST_F(RecordPicturesTest, AfterASearchOrAPictureButtonTheSameNameShowsItsPictureAgain) {
+  QDir(DataFolder()).mkpath("KESTRO");
+  WriteFile(DataFolder() + "/KESTRO/family.jpg", Encoded(Uniform(300, 400), "JPG"));
+  WriteFile(DataFolder() + "/KESTRO/family-b.jpg", Encoded(Uniform(500, 100), "JPG"));
+  const auto grave = [](const char* last, const char* row) {
+    return democd::Record{{"LASTNAME", QString(last)}, {"ROW", QString(row)},
+                          {"Pix1", QString("family.jpg")}, {"Pix2", QString("family-b.jpg")}};
+  };
+  WriteDatabase({Sheet1({grave("Adams", "1"), grave("Adams", "2")}),
+                 Versht(QString("3.00"), QString("0"))});
+  Start(WriteLaunchFile("cem.mdb"));
+  auto& image = Window().Form().Get<Image>("Image1");
+  auto& original = Window().Form().Get<Image>("orgImage1");
+  ASSERT_EQ(image.Picture().Image().size(), QSize(300, 400));
+
+  Button("CMD_SelectAll").Click();
+  EXPECT_EQ(image.Picture().Image().size(), QSize(300, 400));
+  Box("SelectionQueryText").SetText("Row = '1'");
+  Button("CMD_CustomFindSort").Click();
+  EXPECT_EQ(Lbl("LBL_RecordsSelected").Caption(), "1");
+  EXPECT_EQ(image.Picture().Image().size(), QSize(300, 400));
+
+  Button("CMD_SelectAll").Click();
+  Button("CMD_ViewImage2").Click();
+  ASSERT_EQ(image.Picture().Image().size(), QSize(500, 100));
+  Button("CMD_MoveNext").Click();
+  EXPECT_EQ(image.Picture().Image().size(), QSize(300, 400));
+
+  // Plain navigation with one name: the picture shown stays, not reloaded.
+  const qint64 loaded = original.Picture().Image().cacheKey();
+  Button("CMD_MovePrev").Click();
+  Button("CMD_MoveNext").Click();
+  EXPECT_EQ(original.Picture().Image().cacheKey(), loaded);
+  EXPECT_TRUE(Prompts().isEmpty()) << Prompts().join(" | ").toStdString();
+}

@@ -95,17 +95,72 @@ INSTANTIATE_TEST_SUITE_P(
                     }, "Error:  3049"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A table missing: the select-all reports the engine's 3078 (the record's
-// look-ups meet a missing SourcesSheet or ArchiveSheet).
-TEST_F(BadInputTest, MissingTablesAreReported) {
-  for (const char* table : {"ObitData", "SourcesSheet", "ArchiveSheet"}) {
-    SCOPED_TRACE(table);
-    WriteObituaries({Obituary("Hall", "Ann")});
-    testkit::ExecOnFile(DbPath(), QString("DROP TABLE %1;").arg(table));
+// Without ObitData the select-all reports the engine's 3078.
+TEST_F(BadInputTest, MissingObituaryTableIsReported) {
+  WriteObituaries({Obituary("Hall", "Ann")});
+  testkit::ExecOnFile(DbPath(), "DROP TABLE ObitData;");
+  Start(WriteLaunchFile("obit.db"));
+  EXPECT_EQ(Prompts(), QStringList({"Error:  3078"}));
+  EXPECT_TRUE(NavigationDisabled());
+  EXPECT_EQ(Host().EndProgramCount(), 0);
+}
+
+// A database without a look-up's table or key column (the editor may leave
+// a table out or key its sources by newspubsourceid) is browsed with " N/A "
+// for that look-up: no message at start-up, no end on "Next >", for ids of
+// numbers, blanks, text and Null.
+TEST_F(BadInputTest, MissingLookUpTablesOrKeysAnswerNotAvailable) {
+  struct Case {
+    const char* name;
+    const char* change;
+    bool sourceAnswers, archiveAnswers;
+  };
+  const Case cases[] = {
+      {"NoSourcesSheet", "DROP TABLE SourcesSheet;", false, true},
+      {"NoArchiveSheet", "DROP TABLE ArchiveSheet;", true, false},
+      // Sources keyed by their NewsPubSourceID column alone.
+      {"SourcesWithoutNewsid", "ALTER TABLE SourcesSheet DROP COLUMN newsid;", false, true},
+      {"ArchivesKeyedOtherwise", "ALTER TABLE ArchiveSheet RENAME COLUMN ArchiveID TO ArchiveKey;",
+       true, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::vector<democd::Record> rows;
+    for (const vb::Variant& id : {vb::Variant(int32_t{1}), vb::Variant(QString("   ")),
+                                  vb::Variant(QString("x1")), vb::Variant::Null(),
+                                  vb::Variant(int32_t{2})}) {
+      democd::Record r = Obituary(QString("Id%1").arg(rows.size()), "Ann");
+      r["NewsPubSourceID"] = id;
+      r["ArchiveID"] = id;
+      rows.push_back(r);
+    }
+    WriteDatabase({ObitData(rows, "TEXT"), TwoSources(), TwoArchives(), Versht("1.00")});
+    testkit::ExecOnFile(DbPath(), c.change);
+    const QString launchFile = WriteLaunchFile("obit.db");
+    const FolderState before = StateOf(DataFolder());
     const size_t shown = Prompts().size();
-    Start(WriteLaunchFile("obit.db"));
-    EXPECT_EQ(Prompts().mid(shown), QStringList({"Error:  3078"}));
-    EXPECT_TRUE(NavigationDisabled());
+    Start(launchFile);
+    // Each of the five records in the order shown, "Next >" between them.
+    QStringList texts = {ShownText()};
+    for (int step = 0; step < 4; ++step) {
+      forms::user::Click(Button("Command4"));
+      texts << ShownText();
+    }
+    const auto count = [&](const QString& part) {
+      return static_cast<int>(std::count_if(texts.begin(), texts.end(),
+                                            [&](const QString& t) { return t.contains(part); }));
+    };
+    EXPECT_EQ(count("May 5, 1990Daily Gazette"), c.sourceAnswers ? 1 : 0);
+    EXPECT_EQ(count("May 5, 1990Evening Herald"), c.sourceAnswers ? 1 : 0);
+    EXPECT_EQ(count("May 5, 1990 N/A "), c.sourceAnswers ? 3 : 5);
+    EXPECT_EQ(count("Archive Info.: City Archive"), c.archiveAnswers ? 1 : 0);
+    EXPECT_EQ(count("Archive Info.: County Vault"), c.archiveAnswers ? 1 : 0);
+    EXPECT_EQ(count("Archive Info.:  N/A "), c.archiveAnswers ? 3 : 5);
+    EXPECT_EQ(Lbl("Label16").Caption(), "5");
+    EXPECT_EQ(Prompts().mid(shown), QStringList());
+    EXPECT_TRUE(NavigationEnabled());
+    WindowForm().Unload();
+    EXPECT_TRUE(StateOf(DataFolder()) == before);
   }
   EXPECT_EQ(Host().EndProgramCount(), 0);
 }

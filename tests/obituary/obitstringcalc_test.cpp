@@ -139,6 +139,10 @@ TEST(GetVeteranStr, TheVeteranTextCountsFromTwoCharacters) {
   };
   const VeteranCase cases[] = {
       {"", "", ""},
+      {"1", "\U0001F396", "Ann Hall was a veteran."},  // one character beyond 16 bits
+      {"", "\U0001F396", ""},
+      {"", "\U0001F396\U0001F396", "\U0001F396\U0001F396"},
+      {"", "A\U0001F396", "A\U0001F396"},
       {"0", "", ""},
       {"1", "", "Ann Hall was a veteran."},
       {"1", "X", "Ann Hall was a veteran."},  // one character is ignored

@@ -294,18 +294,68 @@ TEST_F(RecordTest, OneRowStepsPastBothEndsAndBack) {
 // What nothing traps ends the program: a look-up the database rejects while
 // stepping (it leaves the previous text in the box), and Command13 without a
 // current row.
+// A search puts the placeholder in the viewer, a picture button another
+// picture: the next record loaded shows its picture 1 again, also when its
+// name is the one shown before.
+TEST_F(RecordTest, AfterASearchOrAPictureButtonTheSameNameShowsItsPictureAgain) {
+  WritePicture("FAMILY01.JPG", 300, 400, Qt::gray);
+  WritePicture("FAMILY02.JPG", 500, 100, Qt::gray);
+  std::vector<democd::Record> rows;
+  for (const char* given : {"Ann", "Bo"}) {
+    democd::Record r = Obituary("Adams", given);
+    r["Pix1"] = "FAMILY01.JPG";
+    r["Pix2"] = "FAMILY02.JPG";
+    rows.push_back(r);
+  }
+  StartOn(rows);
+  const auto shownSize = [&] {
+    return WindowForm().Get<forms::Image>("Image1").Picture().Image().size();
+  };
+  ASSERT_EQ(shownSize(), QSize(300, 400));
+  forms::user::Click(Button("Command6"));
+  EXPECT_EQ(shownSize(), QSize(300, 400));
+  Box("SelectionQueryText").SetText("Given = 'Ann'");
+  forms::user::Click(Button("Command12"));
+  EXPECT_EQ(Lbl("Label17").Caption(), "1");
+  EXPECT_EQ(shownSize(), QSize(300, 400));
+
+  forms::user::Click(Button("Command6"));
+  forms::user::Click(Button("Command10"));
+  ASSERT_EQ(shownSize(), QSize(500, 100));
+  forms::user::Click(Button("Command4"));
+  EXPECT_EQ(shownSize(), QSize(300, 400));
+  EXPECT_TRUE(Prompts().isEmpty()) << Prompts().join(" | ").toStdString();
+}
+
+// A veteran text of one character beyond 16 bits is one character: the
+// sentence is composed from the flag, as for any one-character text.
+TEST_F(RecordTest, OneCharacterVeteranTextBeyondSixteenBitsIsIgnored) {
+  democd::Record record = Obituary("Hall", "Ann");
+  record["IsVeteran"] = "1";
+  record["Veteran"] = QString::fromUcs4(U"\U0001F396");
+  democd::Record twoCharacters = Obituary("Hall", "Bo");
+  twoCharacters["Veteran"] = QString::fromUcs4(U"\U0001F396\U0001F396");
+  StartOn({record, twoCharacters});
+  EXPECT_TRUE(ShownText().contains("\r\n\r\nAnn Hall was a veteran.\r\n\r\n"));
+  forms::user::Click(Button("Command4"));
+  EXPECT_TRUE(ShownText().contains("\r\n\r\n" + QString::fromUcs4(U"\U0001F396\U0001F396") +
+                                   "\r\n\r\n"));
+}
+
 TEST_F(RecordTest, UntrappedErrorsOfTheButtonsEndTheProgram) {
   democd::Record withoutSource = Obituary("A", "1"), withSource = Obituary("B", "2");
   withoutSource.remove("NewsPubSourceID");
+  // The source is found, but its row has no publisher to show.
   WriteDatabase({ObitData({withoutSource, withSource}),
-                 democd::MakeSqlTable("SourcesSheet", {{"Publisher", "TEXT"}}, {}), TwoArchives(),
-                 Versht("1.00")});
+                 democd::MakeSqlTable("SourcesSheet", {{"newsid", "INTEGER"}},
+                                      {{{"newsid", int32_t{1}}}}),
+                 TwoArchives(), Versht("1.00")});
   Start(WriteLaunchFile("obit.db"));
   ASSERT_TRUE(Prompts().isEmpty()) << Prompts().join(" | ").toStdString();
   const QString text = ShownText();
   forms::user::Click(Button("Command4"));
   ASSERT_EQ(Prompts().size(), 1);
-  EXPECT_TRUE(Prompts().at(0).startsWith("Run-time error '3061':")) << Prompts().at(0).toStdString();
+  EXPECT_TRUE(Prompts().at(0).startsWith("Run-time error '3265':")) << Prompts().at(0).toStdString();
   EXPECT_EQ(Host().EndProgramCount(), 1);
   EXPECT_EQ(ShownText(), text);
 }
