@@ -334,6 +334,16 @@ TEST_F(TabsHelpMenuTest, ASelectionSurvivesTheMenuInAnActiveWindow) {
     user::Choose(MenuItem("mnuDelete"));
     EXPECT_EQ(box.Text(), "");
     EXPECT_EQ(check.Value(), 0);
+
+    // Paste of an empty clipboard replaces the selection by nothing.
+    box.SetText("56");
+    Host().ClipboardClear();
+    RightClick(box);
+    user::Choose(MenuItem("mnuSelectAll"));
+    RightClick(box);
+    user::Choose(MenuItem("mnuPaste"));
+    EXPECT_EQ(box.Text(), "");
+    EXPECT_EQ(check.Value(), 0);
     user::MouseUp(box, vbRightButton, 60, 60);
   }
 }
