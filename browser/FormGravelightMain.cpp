@@ -4,6 +4,7 @@
 #include "support/AppIdentity.h"
 #include "support/FileInfoClassConstructorModule.h"
 #include "support/Module1.h"
+#include "support/jetfields/Module1JetFields.h"
 #include "support/Module2.h"
 
 namespace browser {
@@ -76,7 +77,9 @@ FormGravelightMain::FormGravelightMain(const FormSpec& formSpec,
       main_(form_, formSpec, controls, Settings(), selection_, Steps()),
       infoOwner_{&form_,
                  {[this] { return main_.DataFolder(); },
-                  [this](QString& name) { return FileExists(name); }, QStringLiteral("KESTRO\\")}} {
+                  [this](QString& name) { return FileExists(name); }, QStringLiteral("KESTRO\\")},
+                 // The information window opens the file again, shared.
+                 [] { return std::make_unique<JetSelection>(JetSelection::Access::Shared); }} {
   FindRecordControls();
   WireSearchEvents();
   WireInfoEvents();

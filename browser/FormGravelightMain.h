@@ -4,6 +4,7 @@
 // record's fields and text, the database version with its two layout flags
 // and the custom field labels, and its searches over table Sheet1.
 #include "browser/BurialRecordText.h"
+#include "browser/JetSelection.h"
 #include "browser/core/MainWindow.h"
 #include "placeinfo/AboutBox.h"
 #include "placeinfo/InfoWindow.h"

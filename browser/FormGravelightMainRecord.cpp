@@ -4,7 +4,7 @@
 
 #include "platform/vb/Conversions.h"
 #include "platform/vb/ErrorTrap.h"
-#include "support/Module1.h"
+#include "support/jetfields/Module1JetFields.h"
 
 namespace browser {
 

@@ -1,12 +1,11 @@
 #include "obituary/FRMMournlightINFO.h"
 
-#include "browser/core/SearchTexts.h"
+#include "placeinfo/InfoSelection.h"
 #include "placeinfo/PlaceText.h"
 #include "platform/forms/Buttons.h"
 #include "platform/forms/Host.h"
 #include "platform/forms/TextBox.h"
 #include "platform/vb/Conversions.h"
-#include "support/Module1.h"
 
 namespace obituary {
 
@@ -75,50 +74,17 @@ void FRMMournlightINFO::Form_Load() {
 void FRMMournlightINFO::CMD_Select_Data_Click() {
   const QString path = Form().Get<TextBox>("Text2_12").Text();
   const Mode& mode = CurrentMode();
-  try {
-    mydb = sqlitedb::SqliteConnection();
-    mydb.OpenDatabaseFile(path);
-    const QString statement = QStringLiteral("SELECT * FROM %1 WHERE %2=")
-                                  .arg(QLatin1String(mode.table), QLatin1String(mode.keyColumn)) +
-                              placeinfo::QuotedKey(Form().Get<TextBox>("Text2").Text()) +
-                              QStringLiteral(" ORDER BY %1;").arg(QLatin1String(mode.heading));
-    try {
-      selection_ = mydb.OpenQuery(statement, false);
-    } catch (const vb::VbError& error) {
-      if (error.Number() != vb::err::TypeMismatchDb) throw;
-      MsgBox(browser::kBlankRowOrStoneMessage);
-      selection_ = mydb.OpenQuery(statement, false);
-    }
-    if (selection_->CurrentPosition() > -1) {
-      selection_->MoveToLast();
-      selection_->MoveToFirst();
-    } else {
-      MsgBox("No Additional Information Found");
-      if (!SelectAllRows()) return;
-    }
-    LoadText(mode);
-  } catch (const vb::VbError& error) {
-    placeinfo::AnswerSelectionError(
-        error,
-        {"Opening All Obituary Info.", "Obituary Info. has not been added. Press OK To Continue"},
-        [&] {
-          if (SelectAllRows()) LoadText(mode);
-        });
-  }
-}
-
-bool FRMMournlightINFO::SelectAllRows() {
-  const Mode& mode = CurrentMode();
-  selection_ = mydb.OpenQuery(QStringLiteral("SELECT * FROM %1 ORDER BY %2;")
-                                  .arg(QLatin1String(mode.table), QLatin1String(mode.heading)),
-                              false);
-  if (selection_->CurrentPosition() > -1) {
-    selection_->MoveToLast();
-    selection_->MoveToFirst();
-    return true;
-  }
-  MsgBox("Info. has not been added. Press OK To Continue");
-  return false;
+  const QString table = QLatin1String(mode.table), heading = QLatin1String(mode.heading);
+  const placeinfo::PlaceRowSelection step{
+      .byKey = QStringLiteral("SELECT * FROM %1 WHERE %2=").arg(table, QLatin1String(mode.keyColumn)) +
+               placeinfo::QuotedKey(Form().Get<TextBox>("Text2").Text()) +
+               QStringLiteral(" ORDER BY %1;").arg(heading),
+      .allRows = QStringLiteral("SELECT * FROM %1 ORDER BY %2;").arg(table, heading),
+      .noRowForKey = QStringLiteral("No Additional Information Found"),
+      .noRowsAtAll = QStringLiteral("Info. has not been added. Press OK To Continue"),
+      .answers = {"Opening All Obituary Info.",
+                  "Obituary Info. has not been added. Press OK To Continue"}};
+  placeinfo::SelectPlaceRow(mydb, path, step, [&] { LoadText(mode); });
 }
 
 bool FRMMournlightINFO::LoadSourceDataToTextBox(sqlitedb::SqliteRecordset*) {
@@ -141,15 +107,14 @@ void FRMMournlightINFO::LoadText(const Mode& mode) {
       .nameBoxes = FRMMournlightINFODesign().nameBoxes};
   auto trap = ErrorPolicy::Untrapped().Trap("");
   placeinfo::LoadPlaceText(trap, window_, text, [this](const QString& column) {
-    return vb::CStr(Module1::GetFieldValue(column, *selection_));
+    return vb::CStr(mydb.GetFieldValue(column));
   });
 }
 
 // OK lets go of the selection and the connection, every error ignored, and
 // unloads the window.
 void FRMMournlightINFO::CMD_Finished_Click() {
-  selection_.reset();
-  mydb = sqlitedb::SqliteConnection();
+  mydb.Release();
   try {
     Form().Unload();
   } catch (const vb::VbError&) {

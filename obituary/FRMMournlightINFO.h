@@ -6,11 +6,10 @@
 // window's design and shared behaviour with its own connection, which lives
 // until OK, and its own selection and text steps. Nothing here traps an
 // error except the selection step's answers.
+#include "obituary/SqliteSelection.h"
 #include "placeinfo/InfoWindow.h"
-#include "platform/sqlite/SqliteConnection.h"
 
 #include <QString>
-#include <optional>
 
 namespace obituary {
 
@@ -36,20 +35,18 @@ class FRMMournlightINFO {
   forms::Form& Form() { return window_.Form(); }
   const QString& CemMapStr() const { return window_.CemMapStr; }
   // The window's own connection (mydb), open from the selection step to OK.
-  const sqlitedb::SqliteConnection& Connection() const { return mydb; }
+  const sqlitedb::SqliteConnection& Connection() const { return mydb.Connection(); }
 
  private:
   // The mode's table, key column and sort key, and its text's first and last
   // pieces.
   struct Mode;
   const Mode& CurrentMode() const;
-  // All rows in the mode's order; false when there is none (after its message).
-  bool SelectAllRows();
   void LoadText(const Mode& mode);
 
   placeinfo::InfoWindow window_;
-  sqlitedb::SqliteConnection mydb;
-  std::optional<sqlitedb::SqliteRecordset> selection_;
+  // The connection and the selection, from the selection step to OK.
+  SqliteSelection mydb;
 };
 
 // The design of the obituary viewer's information window.

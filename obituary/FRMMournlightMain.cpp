@@ -49,13 +49,15 @@ browser::MainWindowSteps FRMMournlightMain::Steps() {
 
 FRMMournlightMain::FRMMournlightMain(const FormSpec& formSpec,
                                      const std::vector<ControlSpec>& controls,
-                                     std::unique_ptr<browser::SqliteSelection> selection)
+                                     std::unique_ptr<SqliteSelection> selection)
     : form_(QString::fromUtf8(formSpec.name)),
       selection_(std::move(selection)),
       main_(form_, formSpec, controls, Settings(), *selection_, Steps()),
       infoOwner_{&form_,
                  {[this] { return main_.DataFolder(); },
-                  [this](QString& name) { return FileExists(name); }, QStringLiteral("IMAGES\\")}} {
+                  [this](QString& name) { return FileExists(name); }, QStringLiteral("IMAGES\\")},
+                 // The information window keeps a selection of its own.
+                 nullptr} {
   WireEvents();
 }
 

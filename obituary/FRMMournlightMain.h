@@ -5,10 +5,10 @@
 // the newspaper's publisher and the archive, the database version, and the
 // hand-over to the source and archive information window.
 #include "browser/core/MainWindow.h"
+#include "obituary/SqliteSelection.h"
 #include "placeinfo/AboutBox.h"
 #include "placeinfo/InfoWindow.h"
 #include "platform/forms/Forms.h"
-#include "platform/sqlite/SqliteConnection.h"
 
 #include <QHash>
 #include <QString>
@@ -25,8 +25,8 @@ class FRMMournlightMain {
   // hand in one that watches the statements).
   FRMMournlightMain(const forms::FormSpec& formSpec,
                     const std::vector<forms::ControlSpec>& controls,
-                    std::unique_ptr<browser::SqliteSelection> selection =
-                        std::make_unique<browser::SqliteSelection>());
+                    std::unique_ptr<SqliteSelection> selection =
+                        std::make_unique<SqliteSelection>());
   ~FRMMournlightMain();
 
   forms::Form& Form() { return form_; }
@@ -75,7 +75,7 @@ class FRMMournlightMain {
   // Window state, readable by tests.
   const QString& DataFilePath() const { return main_.DataFilePath(); }
   const QString& RememberIniPath() const { return main_.RememberIniPath(); }
-  browser::SqliteSelection& Selection() { return *selection_; }
+  SqliteSelection& Selection() { return *selection_; }
 
  private:
   template <class T>
@@ -97,7 +97,7 @@ class FRMMournlightMain {
   };
 
   forms::Form form_;
-  std::unique_ptr<browser::SqliteSelection> selection_;
+  std::unique_ptr<SqliteSelection> selection_;
   LookUpAnswers lookUps_;
   browser::MainWindow main_;
   placeinfo::InfoWindowOwner infoOwner_;

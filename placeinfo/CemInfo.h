@@ -3,8 +3,8 @@
 // about one cemetery (table CemSheet), composed into a text, with the map
 // link and the cemetery's three pictures. It opens its own read-only
 // connection for the selection step only, shows one row and writes nothing.
+#include "browser/core/Selection.h"
 #include "placeinfo/InfoWindow.h"
-#include "platform/dao/Dao.h"
 
 #include <QString>
 #include <memory>
@@ -25,7 +25,7 @@ class CemInfo {
 
   void Form_Load();
   void CMD_Select_Data_Click();
-  bool LoadCEMDataToTextBox(dao::Recordset* mRecordSet);
+  bool LoadCEMDataToTextBox(browser::Selection* mRecordSet);
   void CMD_Finished_Click();
   void CemInfo_Text_Change() {}
 
@@ -33,15 +33,13 @@ class CemInfo {
   forms::Form& Form() { return window_.Form(); }
   const QString& CemMapStr() const { return window_.CemMapStr; }
 
-  // The selection over CemSheet: made by the selection step, closed and let
-  // go by OK (the close box leaves it to the window's end).
-  std::unique_ptr<dao::Recordset> CemRecordSet;
+  // The selection over CemSheet: made by the selection step once it has a
+  // row to show, closed and let go by OK (the close box leaves it to the
+  // window's end).
+  std::unique_ptr<browser::Selection> CemRecordSet;
 
  private:
-  // All cemeteries in name order, standing on the first.
-  std::unique_ptr<dao::Recordset> AllCemeteries(dao::Database& db);
-  void ShowSelection(std::unique_ptr<dao::Recordset> rs);
-
+  const InfoWindowOwner& owner_;
   InfoWindow window_;
 };
 

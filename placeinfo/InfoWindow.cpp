@@ -3,7 +3,6 @@
 #include "platform/forms/Buttons.h"
 #include "platform/forms/FormBuilder.h"
 #include "platform/forms/Host.h"
-#include "platform/vb/Conversions.h"
 #include "platform/win/Win.h"
 
 namespace placeinfo {
@@ -26,32 +25,6 @@ InfoWindow::InfoWindow(const InfoWindowDesign& design, const InfoWindowOwner& ow
     // The information text's edit menu answers its errors as the window does.
     textMenu_ = std::make_unique<browser::TextEditMenu>(form_, policy_);
     textMenu_->Attach({QString::fromLatin1(design.textBox)});
-  }
-}
-
-QString QuotedKey(const QString& key) {
-  QString doubled = key;
-  doubled.replace(u'"', QStringLiteral("\"\""));
-  return u'"' + doubled + u'"';
-}
-
-void AnswerSelectionError(const vb::VbError& error, const SelectionAnswers& answers,
-                          const std::function<void()>& showAllRows) {
-  switch (error.Number()) {
-    case vb::err::NoCurrentRecord:
-      MsgBox("No Data or No Results for Criteria. Add a Record.");
-      MsgBox(answers.openingAll);
-      showAllRows();
-      break;
-    case vb::err::TableNotFound:
-      MsgBox(answers.notAdded);
-      break;
-    case 0:
-      break;
-    default:
-      MsgBox("Please report error: " + vb::Str(static_cast<double>(error.Number())) +
-             error.Description());
-      break;
   }
 }
 

@@ -6,6 +6,7 @@
 // text box's edit menu. Each viewer adds its own selection and text steps.
 #include "placeinfo/InfoPictures.h"
 #include "placeinfo/InfoWindowLayout.h"
+#include "browser/core/Selection.h"
 #include "browser/core/TextEditMenu.h"
 #include "platform/forms/Form.h"
 #include "support/ErrorPolicy.h"
@@ -20,24 +21,10 @@ namespace placeinfo {
 struct InfoWindowOwner {
   forms::Form* form;  // its Top and Left place the window
   PictureSource pictures;
+  // A new selection of the window's own over the owner's kind of database,
+  // for a window that opens one for each selection step (the cemetery's).
+  std::function<std::unique_ptr<browser::Selection>()> newSelection;
 };
-
-// A place's key (its name or id) as the selection statement's value: in
-// double quotes, an embedded double quote doubled as the engine reads it, so
-// that every stored key can be found.
-QString QuotedKey(const QString& key);
-
-// The selection step's answers by error number: no current record (3021)
-// says so, names what it opens (`openingAll`) and shows every row
-// (`showAllRows`); a missing table (3078) gives `notAdded`; any other number
-// "Please report error: " with the number (blank before it) and the
-// description. Runs as the step's handler: an error in it goes to the caller.
-struct SelectionAnswers {
-  QString openingAll;
-  QString notAdded;
-};
-void AnswerSelectionError(const vb::VbError& error, const SelectionAnswers& answers,
-                          const std::function<void()>& showAllRows);
 
 class InfoWindow {
  public:

@@ -14,9 +14,6 @@ QString GetFolderOfPath(const QString& Path, bool AddSlash);
 
 }  // namespace Module1
 
-namespace dao {
-class Recordset;
-}
 namespace sqlitedb {
 class SqliteRecordset;
 }
@@ -25,8 +22,6 @@ namespace Module1 {
 // The value of column FieldName in the recordset's current row; the empty
 // text when it is Null, otherwise the value unchanged (a number stays a
 // number). A missing column, or no current row, raises the engine's error
-// in the caller. The cemetery viewer reads Jet recordsets, the obituary
-// viewer SQLite ones.
-vb::Variant GetFieldValue(const QString& FieldName, dao::Recordset& Recordset);
+// in the caller. (The reader over Jet recordsets is in support/jetfields.)
 vb::Variant GetFieldValue(const QString& FieldName, const sqlitedb::SqliteRecordset& Recordset);
 }  // namespace Module1

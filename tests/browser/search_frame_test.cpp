@@ -58,6 +58,7 @@ class RecordingWindow : public browser::SearchTarget, private browser::Selection
   bool AtEOF() override { return false; }
   int FieldCount() override { return 3; }
   int RecordCount() override { return selectionRows; }
+  vb::Variant GetFieldValue(const QString&) override { return QString(); }
   void Release() override {}
 };
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 // The window's connection and selection, watched.
-class StatementWatch : public browser::SqliteSelection {
+class StatementWatch : public obituary::SqliteSelection {
  public:
   void OpenSelection(const QString& statement, bool wholeTable) override;
 

@@ -97,7 +97,8 @@ class InfoTest : public MournlightTest {
     placeinfo::InfoWindowOwner owner{
         &WindowForm(),
         {[this] { return Box("DataPathText").Text(); },
-         [this](QString& name) { return Window().FileExists(name); }, "IMAGES\\"}};
+         [this](QString& name) { return Window().FileExists(name); }, "IMAGES\\"},
+        nullptr};
     obituary::FRMMournlightINFO info(owner);
     info.ObitSearchName = key;
     info.ObitDatabaseFileAndPath = Box("DataFilePathText").Text();
