@@ -49,12 +49,12 @@ ViewerWindow::ViewerWindow(Viewer viewer, const std::string& programFolder,
   if (viewer == Viewer::Gravelight) {
     gravelight::SetProgramIdentity();
     gravelight_ = std::make_unique<browser::FormGravelightMain>(
-        gravelight::FormGravelightMainForm(), gravelight::FormGravelightMainControls());
+        gravelight::FormGravelightMainLayout());
     form_ = &gravelight_->Form();
   } else {
     mournlight::SetProgramIdentity();
     mournlight_ = std::make_unique<obituary::FRMMournlightMain>(
-        mournlight::FRMMournlightMainForm(), mournlight::FRMMournlightMainControls());
+        mournlight::FRMMournlightMainLayout());
     form_ = &mournlight_->Form();
   }
 }

@@ -15,50 +15,30 @@ using FileInfoClassConstructorModule::NewFileInfoClass;
 namespace {
 
 const QString kModule = QStringLiteral("FormGravelightMain");
+const QString kPictureFolder = QStringLiteral("KESTRO\\");
 
 }  // namespace
 
-// The cemetery viewer's names, keys, picture folder and error log.
-MainWindowSettings FormGravelightMain::Settings() {
+// The cemetery viewer's keys, picture folder and error log; its controls
+// as its design names them.
+MainWindowSettings FormGravelightMain::Settings(const MainWindowDesign& design) {
   MainWindowSettings s;
-  s.controls.navigationButtons = {QStringLiteral("CMD_MoveFirst"), QStringLiteral("CMD_MovePrev"),
-                                  QStringLiteral("CMD_MoveNext"), QStringLiteral("CMD_MoveLast")};
-  s.controls.recordsSelected = QStringLiteral("LBL_RecordsSelected");
-  s.controls.recordNumber = QStringLiteral("LBL_NavCurrentRecordNumber");
-  s.controls.searchButtons = {QStringLiteral("CMD_NameFindSort"),
-                              QStringLiteral("CMD_LocationFindSort")};
+  s.controls = ControlNamesOf(design);
   s.controls.fieldBoxes = QStringLiteral("txtfields");
   s.controls.preludeFieldBoxes = 15;
-  s.controls.statusLine = QStringLiteral("LBL_HelpStatus");
-  s.controls.searchTabs.frames = {QStringLiteral("NameSearch_Frame"),
-                                  QStringLiteral("LocationSearch_Frame"),
-                                  QStringLiteral("CustomSelectionFrame")};
-  s.controls.followingCheckBoxes = {
-      {QStringLiteral("LastnameText"), QStringLiteral("Lastname_Checkbox")},
-      {QStringLiteral("FirstnameText"), QStringLiteral("Firstname_Checkbox")},
-      {QStringLiteral("LocRowText"), QStringLiteral("LocRow_Checkbox")},
-      {QStringLiteral("LocSectionText"), QStringLiteral("LocSection_CheckBox")},
-      {QStringLiteral("LocCemeteryNameText"), QStringLiteral("LocCemetery_Checkbox")}};
-  s.controls.textMenuBoxes = {QStringLiteral("IndividualsTextbox"),
-                              QStringLiteral("SelectionQueryText"),
-                              QStringLiteral("LastnameText"),
-                              QStringLiteral("FirstnameText"),
-                              QStringLiteral("LocRowText"),
-                              QStringLiteral("LocSectionText"),
-                              QStringLiteral("LocCemeteryNameText")};
   s.errorPolicy = ErrorPolicy::ErrorLog(kModule);
   s.location.dataFolderKey = QStringLiteral("DATAPATH");
   s.location.dataFileKey = QStringLiteral("DATAFILEPATH");
   s.location.defaultDataFile = QStringLiteral("d:\\db1.mdb");
-  for (int i = 0; i <= 14; ++i) s.location.clearedAtLoad << QStringLiteral("txtfields(%1)").arg(i);
-  s.location.clearedAtLoad << QStringLiteral("LastnameText") << QStringLiteral("FirstnameText")
-                           << QStringLiteral("LocRowText") << QStringLiteral("LocSectionText")
-                           << QStringLiteral("LocCemeteryNameText");
-  s.pictures.controls.viewButtons = {QStringLiteral("CMD_ViewImage1"),
-                                     QStringLiteral("CMD_ViewImage2"),
-                                     QStringLiteral("CMD_ViewImage3")};
-  s.pictures.controls.navigationButtons = s.controls.navigationButtons;
-  s.pictures.pictureFolder = QStringLiteral("KESTRO\\");
+  // The field boxes, then the search boxes: the name rows, then the place
+  // rows from the bottom up (row, section, cemetery).
+  for (int i = 0; i <= 14; ++i)
+    s.location.clearedAtLoad << s.controls.fieldBoxes + QStringLiteral("(%1)").arg(i);
+  for (const SearchRow& row : design.nameRows) s.location.clearedAtLoad << row.text;
+  for (auto row = design.placeRows.rbegin(); row != design.placeRows.rend(); ++row)
+    s.location.clearedAtLoad << row->text;
+  s.pictures.controls = PictureControlsOf(design);
+  s.pictures.pictureFolder = kPictureFolder;
   s.pictures.errorPolicy = s.errorPolicy;
   return s;
 }
@@ -71,13 +51,12 @@ MainWindowSteps FormGravelightMain::Steps() {
   return steps;
 }
 
-FormGravelightMain::FormGravelightMain(const FormSpec& formSpec,
-                                       const std::vector<ControlSpec>& controls)
-    : form_(QString::fromUtf8(formSpec.name)),
-      main_(form_, formSpec, controls, Settings(), selection_, Steps()),
+FormGravelightMain::FormGravelightMain(const MainWindowLayout& layout)
+    : form_(QString::fromUtf8(layout.form.name)),
+      main_(form_, layout, Settings(layout.design), selection_, Steps()),
       infoOwner_{&form_,
                  {[this] { return main_.DataFolder(); },
-                  [this](QString& name) { return FileExists(name); }, QStringLiteral("KESTRO\\")},
+                  [this](QString& name) { return FileExists(name); }, kPictureFolder},
                  // The information window opens the file again, shared.
                  [] { return std::make_unique<JetSelection>(JetSelection::Access::Shared); }} {
   FindRecordControls();
@@ -122,8 +101,9 @@ QString FormGravelightMain::CheckProtectedDbVersionStr() {
   auto trap = Trap("CheckProtectedDbVersionStr");
   trap.Run([&] {
     trap([&] { version = "0"; });
-    trap([&] { C<Label>("LBL_RecordsSelected").SetCaption("0"); });
-    trap([&] { C<Label>("LBL_NavCurrentRecordNumber").SetCaption("0"); });
+    const MainWindowControls& c = main_.Settings().controls;
+    trap([&] { C<Label>(c.recordsSelected).SetCaption("0"); });
+    trap([&] { C<Label>(c.recordNumber).SetCaption("0"); });
     // Any error from here on ends the detection silently with what it found.
     try {
       DetectVersion(version);

@@ -21,8 +21,7 @@ namespace browser {
 class FormGravelightMain {
  public:
   // Builds the window from its design; loading happens on Show (or Load).
-  FormGravelightMain(const forms::FormSpec& formSpec,
-                     const std::vector<forms::ControlSpec>& controls);
+  explicit FormGravelightMain(const MainWindowLayout& layout);
   ~FormGravelightMain();
 
   forms::Form& Form() { return form_; }
@@ -100,7 +99,7 @@ class FormGravelightMain {
   template <class T>
   T& C(const QString& name, int index) const { return form_.Get<T>(name, index); }
   vb::ErrorTrap Trap(const char* procedure) const { return main_.Trap(procedure); }
-  static MainWindowSettings Settings();
+  static MainWindowSettings Settings(const MainWindowDesign& design);
   MainWindowSteps Steps();
   // True when the name order is chosen (SortOption1), else placement.
   bool ByName() const;

@@ -72,14 +72,15 @@ void FormGravelightMain::FindRecordControls() {
   RecordControls& r = record_;
   for (int i = 0; i < kFieldBoxCount; ++i) r.fields[i] = &C<TextBox>("txtfields", i);
   for (int k = 0; k < 5; ++k) r.customLabels[k] = &C<TextBox>("Text6", k);
+  const PictureViewerControls& pictures = main_.Settings().pictures.controls;
   for (int p = 0; p < 3; ++p) {
-    r.pictureNames[p] = &C<TextBox>("PicText" + QString::number(p + 1));
-    r.pictureButtons[p] = &C<CommandButton>("CMD_ViewImage" + QString::number(p + 1));
+    r.pictureNames[p] = &C<TextBox>(pictures.nameBoxes[p]);
+    r.pictureButtons[p] = &C<CommandButton>(pictures.viewButtons[p]);
   }
   r.version2Flag = &C<CheckBox>("DbVersion2orHigherCheckbox");
   r.version3Flag = &C<CheckBox>("DbVersion3orHigherCheckbox");
   r.recordText = &C<TextBox>("IndividualsTextbox");
-  r.position = &C<Label>("LBL_NavCurrentRecordNumber");
+  r.position = &C<Label>(main_.Settings().controls.recordNumber);
 }
 
 // Shows the current row of the selection: position, field boxes, picture

@@ -8,30 +8,24 @@ namespace obituary {
 
 using namespace forms;
 
-// The obituary viewer's names, keys and picture folder; it has no error log.
-browser::MainWindowSettings FRMMournlightMain::Settings() {
+namespace {
+
+const QString kPictureFolder = QStringLiteral("IMAGES\\");
+
+}  // namespace
+
+// The obituary viewer's keys and picture folder, its controls as its design
+// names them; it has no error log.
+browser::MainWindowSettings FRMMournlightMain::Settings(const browser::MainWindowDesign& design) {
   browser::MainWindowSettings s;
-  s.controls.navigationButtons = {QStringLiteral("Command2"), QStringLiteral("Command3"),
-                                  QStringLiteral("Command4"), QStringLiteral("Command5")};
-  s.controls.recordsSelected = QStringLiteral("Label17");
-  s.controls.recordNumber = QStringLiteral("Label16");
-  s.controls.searchButtons = {QStringLiteral("Command1"), QStringLiteral("Command7")};
-  s.controls.statusLine = QStringLiteral("LBL_MournlightEZHelp");
-  s.controls.searchTabs.frames = {QStringLiteral("Frame10"), QStringLiteral("Frame11"),
-                                  QStringLiteral("Frame13")};
-  for (int i = 1; i <= 5; ++i)
-    s.controls.followingCheckBoxes.push_back(
-        {QStringLiteral("Text%1").arg(i), QStringLiteral("Check%1").arg(i)});
+  s.controls = browser::ControlNamesOf(design);
   s.errorPolicy = ErrorPolicy::Untrapped();
   s.location.dataFolderKey = QStringLiteral("OBITDATAPATH");
   s.location.dataFileKey = QStringLiteral("OBITDATAFILEPATH");
   s.location.defaultDataFile = QStringLiteral("d:\\db1.db");
   s.location.openSettingsFileFirst = true;
-  s.pictures.controls.viewButtons = {QStringLiteral("Command9"), QStringLiteral("Command10"),
-                                     QStringLiteral("Command11")};
-  s.pictures.controls.navigationButtons = s.controls.navigationButtons;
-  s.pictures.controls.copyItem = QStringLiteral("mnucopy1");
-  s.pictures.pictureFolder = QStringLiteral("IMAGES\\");
+  s.pictures.controls = browser::PictureControlsOf(design);
+  s.pictures.pictureFolder = kPictureFolder;
   s.pictures.errorPolicy = ErrorPolicy::Untrapped();
   return s;
 }
@@ -47,15 +41,14 @@ browser::MainWindowSteps FRMMournlightMain::Steps() {
   return steps;
 }
 
-FRMMournlightMain::FRMMournlightMain(const FormSpec& formSpec,
-                                     const std::vector<ControlSpec>& controls,
+FRMMournlightMain::FRMMournlightMain(const browser::MainWindowLayout& layout,
                                      std::unique_ptr<SqliteSelection> selection)
-    : form_(QString::fromUtf8(formSpec.name)),
+    : form_(QString::fromUtf8(layout.form.name)),
       selection_(std::move(selection)),
-      main_(form_, formSpec, controls, Settings(), *selection_, Steps()),
+      main_(form_, layout, Settings(layout.design), *selection_, Steps()),
       infoOwner_{&form_,
                  {[this] { return main_.DataFolder(); },
-                  [this](QString& name) { return FileExists(name); }, QStringLiteral("IMAGES\\")},
+                  [this](QString& name) { return FileExists(name); }, kPictureFolder},
                  // The information window keeps a selection of its own.
                  nullptr} {
   WireEvents();
@@ -91,8 +84,9 @@ void FRMMournlightMain::ReadVersion(vb::ErrorTrap& trap) {
 // failure, without a word.
 QString FRMMournlightMain::CheckProtectedDbVersionStr() {
   QString result = QStringLiteral("0");
-  C<Label>("Label17").SetCaption("0");
-  C<Label>("Label16").SetCaption("0");
+  const browser::MainWindowControls& c = main_.Settings().controls;
+  C<Label>(c.recordsSelected).SetCaption("0");
+  C<Label>(c.recordNumber).SetCaption("0");
   try {
     sqlitedb::SqliteConnection mers_mydb;
     mers_mydb.OpenDatabaseFile(DataFilePath());

@@ -23,10 +23,9 @@ class FRMMournlightMain {
   // Builds the window from its design; loading happens on Show (or Load).
   // `selection` holds the window's connection and current selection (tests
   // hand in one that watches the statements).
-  FRMMournlightMain(const forms::FormSpec& formSpec,
-                    const std::vector<forms::ControlSpec>& controls,
-                    std::unique_ptr<SqliteSelection> selection =
-                        std::make_unique<SqliteSelection>());
+  explicit FRMMournlightMain(const browser::MainWindowLayout& layout,
+                             std::unique_ptr<SqliteSelection> selection =
+                                 std::make_unique<SqliteSelection>());
   ~FRMMournlightMain();
 
   forms::Form& Form() { return form_; }
@@ -80,7 +79,7 @@ class FRMMournlightMain {
  private:
   template <class T>
   T& C(const QString& name) const { return form_.Get<T>(name); }
-  static browser::MainWindowSettings Settings();
+  static browser::MainWindowSettings Settings(const browser::MainWindowDesign& design);
   browser::MainWindowSteps Steps();
   void WireEvents();
   void ReadVersion(vb::ErrorTrap& trap);

@@ -70,10 +70,10 @@ vb::Variant KeyValue(const QString& id) {
 
 bool FRMMournlightMain::LoadDataToBox(sqlitedb::SqliteRecordset*) {
   sqlitedb::SqliteRecordset& rs = selection_->Recordset();
-  C<Label>("Label16").SetCaption(QString::number(rs.CurrentPosition()));
+  C<Label>(main_.Settings().controls.recordNumber).SetCaption(QString::number(rs.CurrentPosition()));
   static constexpr const char* kPictureColumns[] = {"Pix1", "Pix2", "Pix3"};
   for (int i = 0; i < 3; ++i)
-    C<TextBox>(QStringLiteral("PicText%1").arg(i + 1))
+    C<TextBox>(main_.Settings().pictures.controls.nameBoxes[i])
         .SetText(vb::CStr(Module1::GetFieldValue(QString::fromLatin1(kPictureColumns[i]), rs)));
   main_.Pictures().ShowPicture1IfReplaced();
   LoadObitDataToTextBox();

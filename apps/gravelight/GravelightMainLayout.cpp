@@ -34,6 +34,8 @@ constexpr float kHiddenColumnStep = 1455;
 
 const MainWindowDesign& Design() {
   static const MainWindowDesign design{
+      .recordText = "IndividualsTextbox",
+      .textMenu = true,
       .pictureButtonsFrame = "ImageNavigation_Frame",
       .pictureButtons = {"CMD_ViewImage1", "CMD_ViewImage2", "CMD_ViewImage3"},
       .statusLabel = "LBL_HelpStatus",
@@ -81,7 +83,7 @@ void AddRecordText(std::vector<ControlSpec>& c) {
                .left = 6120, .top = 0, .width = 2535, .height = 375});
   c.push_back({.name = "TranscriptionInfo_Frame", .kind = K::Frame,
                .left = 6120, .top = 360, .width = 5775, .height = 2775});
-  c.push_back({.name = "IndividualsTextbox", .kind = K::MultiLineTextBox,
+  c.push_back({.name = Design().recordText, .kind = K::MultiLineTextBox,
                .container = "TranscriptionInfo_Frame",
                .left = 120, .top = 180, .width = 5535, .height = 2475,
                .scrollBars = forms::kScrollVertical});
@@ -119,7 +121,7 @@ std::vector<ControlSpec> BuildControls() {
   AddRecordText(c);
   AddRecordSelection(c, Design(), 2);
   AddHiddenHolders(c);
-  AddMenus(c, Design(), true);
+  AddMenus(c, Design());
   return c;
 }
 
@@ -134,6 +136,10 @@ const FormSpec& FormGravelightMainForm() {
 const std::vector<ControlSpec>& FormGravelightMainControls() {
   static const std::vector<ControlSpec> controls = BuildControls();
   return controls;
+}
+
+browser::MainWindowLayout FormGravelightMainLayout() {
+  return {FormGravelightMainForm(), FormGravelightMainControls(), Design()};
 }
 
 }  // namespace gravelight

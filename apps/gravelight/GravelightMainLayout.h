@@ -9,6 +9,7 @@
 // of the container. Controls on a page of the search tab control name the tab
 // control as their container and give the page in `tab`. Menus are listed
 // after the controls; a menu item names its parent menu as its container.
+#include "browser/core/MainWindowDesign.h"
 #include "platform/forms/FormLayout.h"
 
 #include <vector>
@@ -22,5 +23,7 @@ using forms::HelpEvent;
 
 const FormSpec& FormGravelightMainForm();
 const std::vector<ControlSpec>& FormGravelightMainControls();
+// The window, its controls and the design that names them.
+browser::MainWindowLayout FormGravelightMainLayout();
 
 }  // namespace gravelight

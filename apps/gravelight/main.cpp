@@ -6,6 +6,5 @@
 
 int main(int argc, char** argv) {
   return browser::RunViewer<browser::FormGravelightMain>(
-      argc, argv, gravelight::SetProgramIdentity, gravelight::FormGravelightMainForm(),
-      gravelight::FormGravelightMainControls());
+      argc, argv, gravelight::SetProgramIdentity, gravelight::FormGravelightMainLayout());
 }

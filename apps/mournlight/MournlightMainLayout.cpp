@@ -24,6 +24,8 @@ constexpr float kHolderLeft = 13440, kHolderTop = 120;
 
 const MainWindowDesign& Design() {
   static const MainWindowDesign design{
+      .recordText = "MournlightText",
+      .textMenu = false,
       .pictureButtonsFrame = "Frame2",
       .pictureButtons = {"Command9", "Command10", "Command11"},
       .statusLabel = "LBL_MournlightEZHelp",
@@ -71,7 +73,7 @@ void AddObituaryText(std::vector<ControlSpec>& c) {
                .left = 12000, .top = 600, .width = 855, .height = 375});
   c.push_back({.name = "Frame12", .kind = K::Frame,
                .left = 6120, .top = 360, .width = 5775, .height = 2775});
-  c.push_back({.name = "MournlightText", .kind = K::MultiLineTextBox, .container = "Frame12",
+  c.push_back({.name = Design().recordText, .kind = K::MultiLineTextBox, .container = "Frame12",
                .left = 120, .top = 120, .width = 5535, .height = 2655,
                .scrollBars = forms::kScrollVertical});
   c.push_back({.name = "CMD_Cem_ShowInfo", .kind = K::CommandButton,
@@ -88,7 +90,7 @@ std::vector<ControlSpec> BuildControls() {
                .height = 375, .visible = false});
   AddRecordSelection(c, Design(), 1);
   AddSharedHolders(c, Design(), kHolderLeft, kHolderTop);
-  AddMenus(c, Design(), false);
+  AddMenus(c, Design());
   return c;
 }
 
@@ -103,6 +105,10 @@ const forms::FormSpec& FRMMournlightMainForm() {
 const std::vector<ControlSpec>& FRMMournlightMainControls() {
   static const std::vector<ControlSpec> controls = BuildControls();
   return controls;
+}
+
+browser::MainWindowLayout FRMMournlightMainLayout() {
+  return {FRMMournlightMainForm(), FRMMournlightMainControls(), Design()};
 }
 
 }  // namespace mournlight

@@ -6,6 +6,5 @@
 
 int main(int argc, char** argv) {
   return browser::RunViewer<obituary::FRMMournlightMain>(
-      argc, argv, mournlight::SetProgramIdentity, mournlight::FRMMournlightMainForm(),
-      mournlight::FRMMournlightMainControls());
+      argc, argv, mournlight::SetProgramIdentity, mournlight::FRMMournlightMainLayout());
 }

@@ -25,11 +25,10 @@ const QString kRememberIni = QStringLiteral("remember.ini");
 
 }  // namespace
 
-MainWindow::MainWindow(forms::Form& form, const FormSpec& formSpec,
-                       const std::vector<ControlSpec>& controls, MainWindowSettings settings,
-                       Selection& selection, MainWindowSteps steps)
+MainWindow::MainWindow(forms::Form& form, const MainWindowLayout& layout,
+                       MainWindowSettings settings, Selection& selection, MainWindowSteps steps)
     : form_(form),
-      help_(BuildForm(form, formSpec, controls)),
+      help_(BuildForm(form, layout.form, layout.controls)),
       settings_(std::move(settings)),
       selection_(selection),
       steps_(std::move(steps)),

@@ -7,6 +7,7 @@
 // the three steps that are its own: showing the current record, reading the
 // database version, and the select-all search.
 #include "browser/core/MainWindowControls.h"
+#include "browser/core/MainWindowDesign.h"
 #include "browser/core/PictureViewer.h"
 #include "browser/core/SearchFrame.h"
 #include "browser/core/SearchTabs.h"
@@ -60,8 +61,7 @@ struct MainWindowSteps {
 class MainWindow {
  public:
   // Builds the window from its design and wires the shared events.
-  MainWindow(forms::Form& form, const forms::FormSpec& formSpec,
-             const std::vector<forms::ControlSpec>& controls, MainWindowSettings settings,
+  MainWindow(forms::Form& form, const MainWindowLayout& layout, MainWindowSettings settings,
              Selection& selection, MainWindowSteps steps);
 
   void Form_Load();

@@ -1,8 +1,10 @@
 #pragma once
 // The names of a main window's controls that the shared behaviour uses. The
 // cemetery and the obituary viewer name them differently; the behaviour is
-// the same. Names that both windows share are preset.
+// the same. Names that both windows share are preset; the others come from
+// the window's design (ControlNamesOf in MainWindowDesign.h).
 #include "browser/core/SearchTabs.h"
+#include "browser/core/SharedControlNames.h"
 
 #include <QString>
 #include <QStringList>
@@ -25,13 +27,13 @@ struct MainWindowControls {
   QString fieldBoxes;
   int preludeFieldBoxes = 0;
   // The file menu's data-file choice and the file dialog.
-  QString chooseDataMenu = QStringLiteral("mnuChooseDataCDDrive");
-  QString fileDialog = QStringLiteral("CommonDialog1");
+  QString chooseDataMenu = shared::kChooseDataMenu;
+  QString fileDialog = shared::kFileDialog;
   // The data location's hidden boxes.
-  QString dataFolder = QStringLiteral("DataPathText");
-  QString dataFile = QStringLiteral("DataFilePathText");
+  QString dataFolder = shared::kDataFolder;
+  QString dataFile = shared::kDataFile;
   // The version label.
-  QString versionLabel = QStringLiteral("dbVersionLabel");
+  QString versionLabel = shared::kVersionLabel;
   // The status line's label.
   QString statusLine;
   // The search tabs with their frames, and the search boxes with the check
@@ -41,8 +43,8 @@ struct MainWindowControls {
   // The text boxes with the right-button edit menu; none: no such menu.
   QStringList textMenuBoxes;
   // The Help menu's items.
-  QString helpItem = QStringLiteral("Help");
-  QString updatesItem = QStringLiteral("mnuUpdates");
+  QString helpItem = shared::kHelpItem;
+  QString updatesItem = shared::kUpdatesItem;
 };
 
 }  // namespace browser

@@ -2,6 +2,7 @@
 
 #include "browser/core/HelpTexts.h"
 #include "browser/core/PictureFit.h"
+#include "browser/core/SharedControlNames.h"
 #include "browser/core/TextEditMenu.h"
 
 namespace browser {
@@ -11,6 +12,7 @@ namespace {
 using forms::ControlSpec;
 using forms::HelpEvent;
 using K = forms::ControlKind;
+using namespace shared;
 
 // Search frames of the tabs: the shown page's frame and the parking place of
 // the others.
@@ -68,7 +70,7 @@ void AddSqlSearch(std::vector<ControlSpec>& c, const MainWindowDesign& d) {
   c.push_back(TabFrame(d, f, 2, "", 1575, nullptr));
   c.push_back({.name = "Label23", .kind = K::Label, .container = f, .caption = d.sqlInstruction,
                .left = 120, .top = 120, .width = 5055, .height = 255});
-  c.push_back({.name = "SelectionQueryText", .kind = K::MultiLineTextBox, .container = f,
+  c.push_back({.name = kSqlBox, .kind = K::MultiLineTextBox, .container = f,
                .left = 120, .top = 420, .width = 3495, .height = 1035,
                .helpText = d.sqlHelp, .helpEvent = HelpEvent::MouseMove});
   c.push_back({.name = d.sqlButton, .kind = K::CommandButton, .container = f,
@@ -82,9 +84,9 @@ void AddSqlSearch(std::vector<ControlSpec>& c, const MainWindowDesign& d) {
 }  // namespace
 
 void AddPictureColumn(std::vector<ControlSpec>& c, const MainWindowDesign& d) {
-  c.push_back({.name = "Picture1Viewer", .kind = K::PictureBox,
+  c.push_back({.name = kViewer, .kind = K::PictureBox,
                .left = 0, .top = 0, .width = 6015, .height = 5175});
-  c.push_back({.name = "Image1", .kind = K::Image, .container = "Picture1Viewer",
+  c.push_back({.name = kImage, .kind = K::Image, .container = kViewer,
                .left = 1920, .top = 1680, .width = 1815, .height = 1575,
                .helpText = kPictureHelpText, .helpEvent = HelpEvent::MouseMove, .stretch = true});
 
@@ -153,7 +155,7 @@ void AddRecordSelection(std::vector<ControlSpec>& c, const MainWindowDesign& d,
   c.push_back({.name = search, .kind = K::Frame, .container = outer,
                .caption = "Search For Records", .left = 0, .top = 840, .width = 5775,
                .height = 3615, .helpText = kSortingHelpText, .helpEvent = HelpEvent::MouseDown});
-  c.push_back({.name = "SSTab1", .kind = K::TabControl, .container = search,
+  c.push_back({.name = kSearchTabs, .kind = K::TabControl, .container = search,
                .left = 120, .top = 240, .width = 5535, .height = 2055, .tabCount = 3,
                .tabCaptions = d.tabCaptions, .designTab = d.designTab});
   AddNameSearch(c, d);
@@ -162,7 +164,7 @@ void AddRecordSelection(std::vector<ControlSpec>& c, const MainWindowDesign& d,
   c.push_back({.name = "Label24", .kind = K::Label, .container = search,
                .caption = "Current Open Database Version:", .left = 120, .top = 2400,
                .width = 2535, .height = 255});
-  c.push_back({.name = "dbVersionLabel", .kind = K::Label, .container = search,
+  c.push_back({.name = kVersionLabel, .kind = K::Label, .container = search,
                .caption = "0", .left = 2700, .top = 2400, .width = 1215, .height = 255});
   constexpr const char* kFlags[] = {"DbVersion2orHigherCheckbox", "DbVersion3orHigherCheckbox"};
   constexpr const char* kFlagCaptions[] = {"DbVersion2orHigher", "DbVersion3orHigher"};
@@ -174,37 +176,66 @@ void AddRecordSelection(std::vector<ControlSpec>& c, const MainWindowDesign& d,
 
 void AddSharedHolders(std::vector<ControlSpec>& c, const MainWindowDesign& d, float left,
                       float top) {
-  constexpr const char* kNames[] = {"DataPathText", "DataFilePathText", "PicText1", "PicText2",
-                                    "PicText3"};
-  constexpr const char* kTexts[] = {"", "", "PicText1", "PicText2", "PicText3"};
+  constexpr const char* kNames[] = {kDataFolder, kDataFile, kPictureNames[0], kPictureNames[1],
+                                    kPictureNames[2]};
+  // The picture names' design texts are their names.
+  constexpr const char* kTexts[] = {"", "", kPictureNames[0], kPictureNames[1],
+                                    kPictureNames[2]};
   for (int i = 0; i < 5; ++i)
     c.push_back({.name = kNames[i], .kind = K::TextBox, .caption = kTexts[i], .left = left,
                  .top = top + i * kHolderRowStep, .width = kHolderWidth,
                  .height = kHolderHeight, .visible = false});
-  c.push_back({.name = "orgImage1", .kind = K::Image,
+  c.push_back({.name = kOriginal, .kind = K::Image,
                .left = 360, .top = 9000, .width = 495, .height = 375, .visible = false});
-  c.push_back({.name = "Image2", .kind = K::Image,
+  c.push_back({.name = kPlaceholder, .kind = K::Image,
                .left = 1680, .top = 7800, .width = 7200, .height = 9600, .visible = false,
                .picture = &PlaceholderPicture});
-  c.push_back({.name = "Picture2", .kind = K::PictureBox,
+  c.push_back({.name = kClipboardCarrier, .kind = K::PictureBox,
                .left = 240, .top = 7920, .width = 375, .height = 375, .visible = false});
-  c.push_back({.name = "CommonDialog1", .kind = K::FileDialog, .visible = false,
+  c.push_back({.name = kFileDialog, .kind = K::FileDialog, .visible = false,
                .dialogTitle = "Select Data File", .filter = d.dataFileFilter,
                .hasGeometry = false});
 }
 
-void AddMenus(std::vector<ControlSpec>& c, const MainWindowDesign& d, bool textMenu) {
+void AddMenus(std::vector<ControlSpec>& c, const MainWindowDesign& d) {
   using forms::MenuSpec;
   c.push_back(MenuSpec("filemnu", "&File", ""));
-  c.push_back(MenuSpec("mnuChooseDataCDDrive", "&Open/ Select Data & CD Drive", "filemnu"));
+  c.push_back(MenuSpec(kChooseDataMenu, "&Open/ Select Data & CD Drive", "filemnu"));
   c.push_back(MenuSpec("mnuhelp", "&Help", ""));
-  c.push_back(MenuSpec("Help", "Help", "mnuhelp", true, "F1"));
-  c.push_back(MenuSpec("mnuUpdates", "Updates", "mnuhelp"));
+  c.push_back(MenuSpec(kHelpItem, "Help", "mnuhelp", true, "F1"));
+  c.push_back(MenuSpec(kUpdatesItem, "Updates", "mnuhelp"));
   c.push_back(MenuSpec("mnuAbout", "&About", "mnuhelp"));
   // Pop-up menus: never in the menu bar.
-  c.push_back(MenuSpec("mnuPopup1", "POPUP1", "", false));
-  c.push_back(MenuSpec(d.copyItem, "Copy", "mnuPopup1"));
-  if (textMenu) AddTextEditMenuDesign(c);
+  c.push_back(MenuSpec(kPicturePopup, "POPUP1", "", false));
+  c.push_back(MenuSpec(d.copyItem, "Copy", kPicturePopup));
+  if (d.textMenu) AddTextEditMenuDesign(c);
+}
+
+MainWindowControls ControlNamesOf(const MainWindowDesign& d) {
+  MainWindowControls c;
+  for (int i = 0; i < 4; ++i) c.navigationButtons[i] = d.navigationButtons[i];
+  c.recordsSelected = d.recordsSelected;
+  c.recordNumber = d.recordNumber;
+  c.searchButtons = {d.nameButton, d.placeButton};
+  c.statusLine = d.statusLabel;
+  c.searchTabs.frames = {d.nameFrame, d.placeFrame, d.sqlFrame};
+  std::vector<const SearchRow*> rows;
+  for (const SearchRow& row : d.nameRows) rows.push_back(&row);
+  for (const SearchRow& row : d.placeRows) rows.push_back(&row);
+  for (const SearchRow* row : rows) c.followingCheckBoxes.push_back({row->text, row->check});
+  if (d.textMenu) {
+    c.textMenuBoxes << d.recordText << kSqlBox;
+    for (const SearchRow* row : rows) c.textMenuBoxes << row->text;
+  }
+  return c;
+}
+
+PictureViewerControls PictureControlsOf(const MainWindowDesign& d) {
+  PictureViewerControls c;
+  for (int i = 0; i < 3; ++i) c.viewButtons[i] = d.pictureButtons[i];
+  for (int i = 0; i < 4; ++i) c.navigationButtons[i] = d.navigationButtons[i];
+  c.copyItem = d.copyItem;
+  return c;
 }
 
 }  // namespace browser

@@ -5,6 +5,8 @@
 // the right column the record selection with the sort choice and the search
 // tabs. Each program adds its record text, its hidden holders and menus
 // where they differ.
+#include "browser/core/MainWindowControls.h"
+#include "browser/core/PictureViewer.h"
 #include "platform/forms/FormLayout.h"
 
 #include <array>
@@ -22,6 +24,10 @@ struct SearchRow {
 };
 
 struct MainWindowDesign {
+  // The record text box (the program adds it where its record text goes),
+  // and whether it, the SQL box and the search boxes have the edit menu.
+  const char* recordText;
+  bool textMenu;
   // Left column.
   const char* pictureButtonsFrame;
   std::array<const char*, 3> pictureButtons;
@@ -62,6 +68,20 @@ struct MainWindowDesign {
   const char* copyItem;
 };
 
+// A main window's whole design: the window, its controls in table order,
+// and the design they were built from, which names the controls the shared
+// behaviour finds.
+struct MainWindowLayout {
+  const forms::FormSpec& form;
+  const std::vector<forms::ControlSpec>& controls;
+  const MainWindowDesign& design;
+};
+
+// The names the shared behaviour finds the window's controls by, as the
+// design gives them.
+MainWindowControls ControlNamesOf(const MainWindowDesign& d);
+PictureViewerControls PictureControlsOf(const MainWindowDesign& d);
+
 // The left column, in table order.
 void AddPictureColumn(std::vector<forms::ControlSpec>& c, const MainWindowDesign& d);
 // The record selection with its search tabs and, after the version labels,
@@ -75,8 +95,8 @@ inline constexpr float kHolderRowStep = 375, kHolderWidth = 1335, kHolderHeight 
 // holders, the clipboard carrier and the file dialog.
 void AddSharedHolders(std::vector<forms::ControlSpec>& c, const MainWindowDesign& d,
                       float left, float top);
-// The menu bar (File, Help), the picture's pop-up menu and, when asked
-// for, the text boxes' edit menu.
-void AddMenus(std::vector<forms::ControlSpec>& c, const MainWindowDesign& d, bool textMenu);
+// The menu bar (File, Help), the picture's pop-up menu and, when the design
+// asks for it, the text boxes' edit menu.
+void AddMenus(std::vector<forms::ControlSpec>& c, const MainWindowDesign& d);
 
 }  // namespace browser

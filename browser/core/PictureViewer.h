@@ -5,6 +5,7 @@
 // clipboard. Both main windows run this with their own control names,
 // picture folder and error policy.
 #include "browser/core/PictureFit.h"
+#include "browser/core/SharedControlNames.h"
 #include "platform/forms/Forms.h"
 #include "support/ErrorPolicy.h"
 
@@ -17,16 +18,16 @@ namespace browser {
 // The controls of a window that take part; the names that both main windows
 // share are preset, the buttons differ.
 struct PictureViewerControls {
-  QString viewer = QStringLiteral("Picture1Viewer");  // its outer size is the fit box
-  QString image = QStringLiteral("Image1");           // the shown picture, stretched
-  QString original = QStringLiteral("orgImage1");     // last loaded picture, natural size
-  QString placeholder = QStringLiteral("Image2");     // holds the placeholder picture
-  QString clipboardCarrier = QStringLiteral("Picture2");
-  QString dataFolder = QStringLiteral("DataPathText");
-  QString popupMenu = QStringLiteral("mnuPopup1");
-  QString copyItem = QStringLiteral("mnuCopy1");
-  std::array<QString, 3> nameBoxes = {QStringLiteral("PicText1"), QStringLiteral("PicText2"),
-                                      QStringLiteral("PicText3")};
+  QString viewer = shared::kViewer;  // its outer size is the fit box
+  QString image = shared::kImage;    // the shown picture, stretched
+  QString original = shared::kOriginal;  // last loaded picture, natural size
+  QString placeholder = shared::kPlaceholder;  // holds the placeholder picture
+  QString clipboardCarrier = shared::kClipboardCarrier;
+  QString dataFolder = shared::kDataFolder;
+  QString popupMenu = shared::kPicturePopup;
+  QString copyItem;  // the pop-up's "Copy"
+  std::array<QString, 3> nameBoxes = {shared::kPictureNames[0], shared::kPictureNames[1],
+                                      shared::kPictureNames[2]};
   std::array<QString, 3> viewButtons;        // pictures 1, 2, 3
   std::array<QString, 4> navigationButtons;  // First, Prev, Next, Last
 };

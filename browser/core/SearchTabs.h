@@ -1,5 +1,6 @@
 #pragma once
 // The search tabs and the check boxes that follow their text boxes.
+#include "browser/core/SharedControlNames.h"
 #include "platform/forms/Form.h"
 
 #include <QString>
@@ -11,7 +12,7 @@ namespace browser {
 
 // The tab control and the search frames of its three tabs.
 struct SearchTabNames {
-  QString tabs = QStringLiteral("SSTab1");
+  QString tabs = shared::kSearchTabs;
   std::array<QString, 3> frames;
 };
 

@@ -8,12 +8,13 @@ namespace browser {
 using namespace forms;
 
 void AddTextEditMenuDesign(std::vector<ControlSpec>& c) {
-  c.push_back(MenuSpec("mnuTextCommands", "TextCommands", "", false));
-  c.push_back(MenuSpec("mnuCut", "Cut", "mnuTextCommands"));
-  c.push_back(MenuSpec("mnuCopy", "Copy", "mnuTextCommands"));
-  c.push_back(MenuSpec("mnuPaste", "Paste", "mnuTextCommands"));
-  c.push_back(MenuSpec("mnuDelete", "Delete", "mnuTextCommands"));
-  c.push_back(MenuSpec("mnuSelectAll", "Select All", "mnuTextCommands"));
+  using namespace shared;
+  c.push_back(MenuSpec(kTextMenu, "TextCommands", "", false));
+  c.push_back(MenuSpec(kCutItem, "Cut", kTextMenu));
+  c.push_back(MenuSpec(kCopyItem, "Copy", kTextMenu));
+  c.push_back(MenuSpec(kPasteItem, "Paste", kTextMenu));
+  c.push_back(MenuSpec(kDeleteItem, "Delete", kTextMenu));
+  c.push_back(MenuSpec(kSelectAllItem, "Select All", kTextMenu));
 }
 
 TextEditMenu::TextEditMenu(Form& form, ErrorPolicy policy, TextEditMenuNames names)

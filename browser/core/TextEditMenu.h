@@ -5,6 +5,7 @@
 // items' enabled states from its selection and opens the window's hidden
 // menu; the box's own built-in menu never appears. Edits change only the
 // text on the screen.
+#include "browser/core/SharedControlNames.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/FormLayout.h"
 #include "platform/forms/TextBox.h"
@@ -17,12 +18,12 @@
 namespace browser {
 
 struct TextEditMenuNames {
-  QString menu = QStringLiteral("mnuTextCommands");
-  QString cut = QStringLiteral("mnuCut");
-  QString copy = QStringLiteral("mnuCopy");
-  QString paste = QStringLiteral("mnuPaste");
-  QString erase = QStringLiteral("mnuDelete");
-  QString selectAll = QStringLiteral("mnuSelectAll");
+  QString menu = shared::kTextMenu;
+  QString cut = shared::kCutItem;
+  QString copy = shared::kCopyItem;
+  QString paste = shared::kPasteItem;
+  QString erase = shared::kDeleteItem;
+  QString selectAll = shared::kSelectAllItem;
 };
 
 // The menu in a window's design: the hidden top-level "TextCommands" with

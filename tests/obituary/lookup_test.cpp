@@ -49,7 +49,7 @@ class LookUpTest : public testkit::MainWindowTest {
   void Start(const QString& commandLine) {
     win::SetCommandLineForTesting(commandLine);
     window_ = std::make_unique<obituary::FRMMournlightMain>(
-        mournlight::FRMMournlightMainForm(), mournlight::FRMMournlightMainControls());
+        mournlight::FRMMournlightMainLayout());
     ShowWindow();
   }
 

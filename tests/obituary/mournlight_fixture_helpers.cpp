@@ -91,8 +91,7 @@ void MournlightTest::Start(const QString& commandLine) {
   MakeWindow(commandLine, [this] {
     auto watch = std::make_unique<StatementWatch>();
     watch_ = watch.get();
-    return std::make_unique<obituary::FRMMournlightMain>(mournlight::FRMMournlightMainForm(),
-                                                         mournlight::FRMMournlightMainControls(),
+    return std::make_unique<obituary::FRMMournlightMain>(mournlight::FRMMournlightMainLayout(),
                                                          std::move(watch));
   });
   // As the program starts it: an error that nothing traps during the load

@@ -52,8 +52,7 @@ democd::Record GravelightTest::Burial(const QString& last, const QString& given)
 
 void GravelightTest::Start(const QString& commandLine) {
   MakeWindow(commandLine, [] {
-    return std::make_unique<browser::FormGravelightMain>(gravelight::FormGravelightMainForm(),
-                                                         gravelight::FormGravelightMainControls());
+    return std::make_unique<browser::FormGravelightMain>(gravelight::FormGravelightMainLayout());
   });
   ShowWindow();
 }
