@@ -79,7 +79,7 @@ class FormGravelightMain {
   // folder and the file test for the pictures.
   const placeinfo::InfoWindowOwner& InfoOwner() const { return infoOwner_; }
 
-  // Database version and custom field labels (FormGravelightMainVersion.cpp).
+  // Database version and custom field labels (FormGravelightMain.cpp).
   QString CheckProtectedDbVersionStr();
   int16_t EnableVersion200Controls(bool& IsVersion2OrHigher);
   int16_t EnableVersion300Controls(bool& IsVersion3OrHigher);

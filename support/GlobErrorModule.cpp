@@ -17,8 +17,6 @@ namespace GlobErrorModule {
 namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
-// The handler's project literal (LogError does not use it).
-const QString kProjectName = QStringLiteral("Gravelight");
 
 // The line number of the current error: no procedure of the program numbers
 // its lines, so it is always 0.
@@ -134,7 +132,8 @@ bool SaveItToTextFile(const QString& FileName, const QString& LineText) {
 vb::ErrorHandler LogErrorHandler(QString procedureLiteral, QString moduleLiteral) {
   return [procedure = std::move(procedureLiteral),
           module = std::move(moduleLiteral)](const vb::VbError& error) {
-    const int32_t answer = LogError(error.Number(), error.Description(), kProjectName,
+    // The project is the program's name (LogError does not use it).
+    const int32_t answer = LogError(error.Number(), error.Description(), AppIdentity::Current().name,
                                     procedure, module, static_cast<int16_t>(kCurrentErrorLine));
     switch (answer) {
       case forms::mb::Abort: return vb::Resume::Exit;

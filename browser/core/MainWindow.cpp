@@ -1,6 +1,7 @@
 #include "browser/core/MainWindow.h"
 
 #include "browser/core/LaunchFile.h"
+#include "browser/core/SearchTexts.h"
 #include "browser/core/StatusLineHelp.h"
 #include "browser/core/WebLinks.h"
 #include "platform/vb/Conversions.h"
@@ -18,7 +19,6 @@ using FileInfoClassConstructorModule::NewFileInfoClass;
 
 namespace {
 
-const QString kCrLf = QStringLiteral("\r\n");
 const QString kSettingsSection = QStringLiteral("SETTING");
 const QString kLaunchFileKey = QStringLiteral("DATAFILE");
 const QString kRememberIni = QStringLiteral("remember.ini");
@@ -148,7 +148,7 @@ void MainWindow::ReadLaunchFile(vb::ErrorTrap& trap, const QString& commandLine,
 }
 
 void MainWindow::ShowFileNotFound() {
-  MsgBox("File not found!" + kCrLf + "Please open database or Insert correct CD");
+  MsgBox(kFileNotFound);
 }
 
 // ---- Data-file choice ----------------------------------------------------------
@@ -187,8 +187,8 @@ void MainWindow::mnuChooseDataCDDrive_Click() {
       DataFilePath_ = oldPath;
       C<TextBox>(c.dataFile).SetText(oldPath);
       C<TextBox>(c.dataFolder).SetText(oldFolder);
-      const int answer = MsgBox("Do you want try to locate the file again?",
-                                mb::YesNo + mb::Critical + mb::DefaultButton2, "Try Again?");
+      const int answer =
+          MsgBox(kTryAgain, mb::YesNo + mb::Critical + mb::DefaultButton2, kTryAgainTitle);
       if (answer != mb::Yes) host().EndProgram();
       trap.GoToHandler();
     }

@@ -1,5 +1,7 @@
 #include "browser/core/PictureViewer.h"
 
+#include "browser/core/SearchTexts.h"
+
 namespace browser {
 
 using namespace forms;
@@ -162,8 +164,7 @@ void PictureViewer::mnuCopy1_Click() {
     trap([&] { C<PictureBox>(c.clipboardCarrier).SetPicture(C<Image>(c.image).Picture()); });
     trap([&] { host().ClipboardSetImage(C<PictureBox>(c.clipboardCarrier).Picture().Image()); });
     trap([&] {
-      MsgBox("Image is now on the clipboard and can be pasted into your photo editing "
-             "software or documents");
+      MsgBox(kPictureCopied);
     });
   });
 }

@@ -1,5 +1,6 @@
 #include "browser/core/SearchFrame.h"
 
+#include "browser/core/SearchTexts.h"
 #include "platform/forms/Host.h"
 #include "platform/vb/Conversions.h"
 #include "platform/vb/VbError.h"
@@ -21,7 +22,7 @@ int Reported(const std::function<void()>& step) {
 void Report(SearchTarget& target, const SearchSettings& settings, int number) {
   // The report itself may fail only in the window's own controls; such an
   // error belongs to the caller, as on the platform.
-  forms::MsgBox("Error: " + vb::Str(static_cast<double>(number)) + settings.reportExtra);
+  forms::MsgBox(kErrorReport + vb::Str(static_cast<double>(number)) + settings.reportExtra);
   target.SetNavigationEnabled(false);
 }
 
@@ -29,7 +30,7 @@ void Report(SearchTarget& target, const SearchSettings& settings, int number) {
 void ShowSelection(SearchTarget& target, const SearchSettings& settings) {
   Selection& records = target.Records();
   if (records.IsEmpty()) {
-    forms::MsgBox("No Results With Current Search Criteria");
+    forms::MsgBox(kNoResults);
     target.SetNavigationEnabled(false);
     if (settings.enableSearchButtons) target.EnableSearchButtons();
     return;

@@ -21,7 +21,7 @@ void CheckNumberBox(vb::ErrorTrap& trap, forms::TextBox& box) {
   });
   if (isNumber) return;
   trap([&] { box.SetText(QString()); });
-  trap([&] { forms::MsgBox("Only numbers are allowed in the ROW Search"); });
+  trap([&] { forms::MsgBox(kOnlyNumbersInRow); });
 }
 
 }  // namespace browser

@@ -1,6 +1,6 @@
 #pragma once
-// What the searches of both viewers (and their information windows) say and
-// share: the messages they show word for word, the joining of a search's
+// What the main windows of both viewers (and their information windows) say
+// and share: the messages they show word for word, the joining of a search's
 // terms and the check that a row or month box holds a number.
 #include "platform/forms/TextBox.h"
 #include "platform/vb/ErrorTrap.h"
@@ -26,6 +26,22 @@ inline QString EarlyDatabaseMessage(const QString& editor) {
 inline const QString kTickTheBoxes =
     QStringLiteral("You must select the checkboxes of the items you are searching for");
 inline const QString kCheckYourEntry = kCrLf + "Check your entry and try again.";
+inline const QString kNoResults = QStringLiteral("No Results With Current Search Criteria");
+// A search's error report: this, the number with its leading blank, and
+// what the search adds.
+inline const QString kErrorReport = QStringLiteral("Error: ");
+inline const QString kOnlyNumbersInRow = QStringLiteral("Only numbers are allowed in the ROW Search");
+
+// Start-up and the data-file choice.
+inline const QString kFileNotFound =
+    QStringLiteral("File not found!") + kCrLf + "Please open database or Insert correct CD";
+inline const QString kTryAgain = QStringLiteral("Do you want try to locate the file again?");
+inline const QString kTryAgainTitle = QStringLiteral("Try Again?");
+
+// The picture's "Copy".
+inline const QString kPictureCopied = QStringLiteral(
+    "Image is now on the clipboard and can be pasted into your photo editing software or "
+    "documents");
 
 // The terms joined by " AND " in their order, empty ones left out.
 QString JoinTerms(const QStringList& terms);

@@ -144,8 +144,9 @@ bool WindowControl::CanTakeFocus() const {
   return Parent().Visible();
 }
 
+// A control without a widget cannot take the focus either.
 void WindowControl::SetFocus() {
-  if (!CanTakeFocus()) vb::Raise(vb::err::InvalidProcedureCall);
+  if (!widget_ || !CanTakeFocus()) vb::Raise(vb::err::InvalidProcedureCall);
   widget_->setFocus(Qt::OtherFocusReason);
 }
 
@@ -157,12 +158,14 @@ void WindowControl::SetFont(const QString& name, double sizePoints, bool bold) {
   QFont font(name);
   font.setPointSizeF(sizePoints);
   font.setBold(bold);
-  widget_->setFont(font);
+  if (widget_) widget_->setFont(font);
 }
 
-QString WindowControl::FontName() const { return widget_->font().family(); }
-double WindowControl::FontSize() const { return widget_->font().pointSizeF(); }
-bool WindowControl::FontBold() const { return widget_->font().bold(); }
+// Without a widget, the application's font.
+QFont WindowControl::CurrentFont() const { return widget_ ? widget_->font() : QFont(); }
+QString WindowControl::FontName() const { return CurrentFont().family(); }
+double WindowControl::FontSize() const { return CurrentFont().pointSizeF(); }
+bool WindowControl::FontBold() const { return CurrentFont().bold(); }
 
 void WindowControl::SetBackColor(uint32_t color) {
   backColor_ = color;

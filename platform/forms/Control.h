@@ -139,6 +139,7 @@ class WindowControl : public Control, public Placement {
   void ApplyVisibility();
   void ApplyColors();
   bool CanTakeFocus() const;
+  QFont CurrentFont() const;
 
   WindowControl* container_;
   QWidget* widget_ = nullptr;
