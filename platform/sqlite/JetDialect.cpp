@@ -96,6 +96,18 @@ const FunctionInfo kFunctionInfo[] = {
     {"day", JetType::Number, 0},      {"cdate", JetType::Date, 0},
     {"datevalue", JetType::Date, 0},  {"count", JetType::Number, 0},
     {"sum", JetType::Number, 0},      {"avg", JetType::Number, 0},
+    {"date", JetType::Date, 0},       {"time", JetType::Date, 0},
+    {"now", JetType::Date, 0},        {"dateadd", JetType::Date, 1},
+    {"datediff", JetType::Number, 1}, {"datepart", JetType::Number, 1},
+    {"dateserial", JetType::Date, 0}, {"weekday", JetType::Number, 0},
+    {"hour", JetType::Number, 0},     {"minute", JetType::Number, 0},
+    {"second", JetType::Number, 0},   {"isdate", JetType::Boolean, 1},
+    {"strcomp", JetType::Number, 3},  {"instrrev", JetType::Number, 3},
+    {"chr", JetType::Text, 0},        {"asc", JetType::Number, 1},
+    {"space", JetType::Text, 0},      {"string", JetType::Text, 2},
+    {"round", JetType::Number, 0},    {"sgn", JetType::Number, 0},
+    {"sqr", JetType::Number, 0},      {"cbool", JetType::Boolean, 0},
+    {"csng", JetType::Number, 0},
 };
 
 const FunctionInfo* InfoOf(const QString& name) {
@@ -355,6 +367,8 @@ class Translator {
   Sql Call(const Expr& e, const Scope* scope) {
     const QString name = e.text.toLower();
     if (name == QLatin1String("iif")) return Iif(e, scope);
+    if (name == QLatin1String("switch")) return Switch(e, scope);
+    if (name == QLatin1String("choose")) return Choose(e, scope);
     const FunctionInfo* info = InfoOf(name);
     std::vector<Sql> args;
     args.reserve(e.args.size());
@@ -385,15 +399,56 @@ class Translator {
     return first;
   }
 
+  // The kind of a choice among values: theirs when all that are not Null
+  // agree.
+  static JetType BranchType(const std::vector<Sql>& values) {
+    JetType type = JetType::Null;
+    for (const Sql& v : values) {
+      if (v.type == JetType::Null) continue;
+      if (type != JetType::Null && v.type != type) return JetType::Unknown;
+      type = v.type;
+    }
+    return type;
+  }
+
+  [[noreturn]] static void RaiseArgumentCount(const char* function) {
+    RaiseSyntax("wrong number of arguments used with function " + QLatin1String(function));
+  }
+
   // IIf(c, a, b) -> (CASE WHEN c THEN a ELSE b END): only the chosen branch
   // is evaluated, as in Jet.
   Sql Iif(const Expr& e, const Scope* scope) {
-    if (e.args.size() != 3) RaiseSyntax(QStringLiteral("wrong number of arguments used with function IIf"));
+    if (e.args.size() != 3) RaiseArgumentCount("IIf");
     const Sql c = Render(*e.args[0], scope), a = Render(*e.args[1], scope), b = Render(*e.args[2], scope);
-    JetType type = JetType::Unknown;
-    if (a.type == b.type || b.type == JetType::Null) type = a.type;
-    else if (a.type == JetType::Null) type = b.type;
-    return {"(CASE WHEN " + c.text + " THEN " + a.text + " ELSE " + b.text + " END)", type};
+    return {"(CASE WHEN " + c.text + " THEN " + a.text + " ELSE " + b.text + " END)", BranchType({a, b})};
+  }
+
+  // Switch(c1, v1, c2, v2, ...) -> (CASE WHEN c1 THEN v1 WHEN c2 THEN v2 ...
+  // END): the conditions in turn up to the first true one, and only its
+  // value, are evaluated; none true gives Null.
+  Sql Switch(const Expr& e, const Scope* scope) {
+    if (e.args.empty() || e.args.size() % 2 != 0) RaiseArgumentCount("Switch");
+    QString text = QStringLiteral("(CASE");
+    std::vector<Sql> values;
+    for (size_t i = 0; i < e.args.size(); i += 2) {
+      values.push_back(Render(*e.args[i + 1], scope));
+      text += " WHEN " + Render(*e.args[i], scope).text + " THEN " + values.back().text;
+    }
+    return {text + " END)", BranchType(values)};
+  }
+
+  // Choose(i, v1, v2, ...) -> (CASE round(i) WHEN 1 THEN v1 WHEN 2 THEN v2
+  // ... END): the index rounded to a whole number (halves to even) picks
+  // the one value evaluated; an index out of range or Null gives Null.
+  Sql Choose(const Expr& e, const Scope* scope) {
+    if (e.args.size() < 2) RaiseArgumentCount("Choose");
+    QString text = "(CASE \"round\"(" + Render(*e.args[0], scope).text + ')';
+    std::vector<Sql> values;
+    for (size_t i = 1; i < e.args.size(); ++i) {
+      values.push_back(Render(*e.args[i], scope));
+      text += " WHEN " + QString::number(i) + " THEN " + values.back().text;
+    }
+    return {text + " END)", BranchType(values)};
   }
 
   Sql Chain(const Expr& e, const Scope* scope) {

@@ -1,68 +1,21 @@
-// The Jet functions, LIKE and collation registered on a connection.
+// The Jet functions of values and numbers, LIKE and the collation, and the
+// registration of every Jet function on a connection (the functions of
+// texts and of dates are in JetTextFunctions.cpp and JetDateFunctions.cpp).
 #include "platform/sqlite/DbText.h"
-#include "platform/sqlite/FunctionRegistry.h"
 #include "platform/sqlite/JetCollation.h"
-#include "platform/sqlite/JetDialect.h"
+#include "platform/sqlite/JetFunctionSupport.h"
 
 #include "platform/vb/Conversions.h"
-#include "platform/vb/DateParsing.h"
 #include "platform/vb/Format.h"
-#include "platform/vb/VbError.h"
 
-#include <QByteArray>
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <optional>
-#include <new>
-#include <sqlite3.h>
 
 namespace sqlitedb {
 
 namespace {
-
-using Fn = void (*)(sqlite3_context*, int, sqlite3_value**);
-
-constexpr int kInvalidUseOfNull = 94;
-
-void ResultText(sqlite3_context* ctx, const QString& text) {
-  const QByteArray utf8 = text.toUtf8();
-  sqlite3_result_text(ctx, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
-}
-
-bool IsNull(sqlite3_value* v) { return sqlite3_value_type(v) == SQLITE_NULL; }
-
-// A count or position argument: Null raises 94, a negative count 5.
-int32_t CountArg(sqlite3_value* v, int32_t minimum) {
-  const int32_t n = vb::CLng(ToVariant(v));
-  if (n < minimum) vb::Raise(vb::err::InvalidProcedureCall);
-  return n;
-}
-
-// Runs a function body; a platform error fails the statement with its number.
-template <Fn F>
-void Guarded(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-  try {
-    F(ctx, argc, argv);
-  } catch (const vb::VbError& e) {
-    const QByteArray msg = JetFunctionErrorMessage(e.Number(), e.Description()).toUtf8();
-    sqlite3_result_error(ctx, msg.constData(), static_cast<int>(msg.size()));
-  } catch (const std::bad_alloc&) {
-    sqlite3_result_error_nomem(ctx);
-  } catch (...) {
-    sqlite3_result_error(ctx, "internal error in a Jet function", -1);
-  }
-}
-
-// A one-argument text function: Null in, Null out.
-template <QString (*T)(const QString&)>
-void TextFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
-  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
-  ResultText(ctx, T(ValueText(argv[0])));
-}
-
-QString UCase(const QString& s) { return s.toUpper(); }
-QString LCase(const QString& s) { return s.toLower(); }
 
 // Text of at most 15 plain digits (or none), the usual sort key of a row or
 // stone number: its value read straight from the bytes, exactly as Val reads
@@ -112,45 +65,6 @@ void LikeMatch(sqlite3_context* ctx, sqlite3_value* value, sqlite3_value* patter
 void EngineLike(sqlite3_context* ctx, int, sqlite3_value** argv) { LikeMatch(ctx, argv[1], argv[0]); }
 void JetLikeFn(sqlite3_context* ctx, int, sqlite3_value** argv) { LikeMatch(ctx, argv[0], argv[1]); }
 
-void Len(sqlite3_context* ctx, int, sqlite3_value** argv) {
-  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
-  sqlite3_result_int64(ctx, ValueText(argv[0]).size());
-}
-
-void Left(sqlite3_context* ctx, int, sqlite3_value** argv) {
-  const int32_t n = CountArg(argv[1], 0);
-  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
-  ResultText(ctx, ValueText(argv[0]).left(n));
-}
-
-void Right(sqlite3_context* ctx, int, sqlite3_value** argv) {
-  const int32_t n = CountArg(argv[1], 0);
-  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
-  ResultText(ctx, ValueText(argv[0]).right(n));
-}
-
-void Mid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-  const int32_t start = CountArg(argv[1], 1);
-  const int32_t length = argc > 2 ? CountArg(argv[2], 0) : -1;
-  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
-  ResultText(ctx, ValueText(argv[0]).mid(start - 1, length));
-}
-
-// InStr([start,] text, sought[, compare]): compare 0 is binary, otherwise
-// (and by default) without regard to case, as Jet compares text.
-void InStr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
-  const bool withStart = argc >= 3;
-  const int32_t start = withStart ? CountArg(argv[0], 1) : 1;
-  sqlite3_value* text = argv[withStart ? 1 : 0];
-  sqlite3_value* sought = argv[withStart ? 2 : 1];
-  const bool binary = argc == 4 && vb::CLng(ToVariant(argv[3])) == 0;
-  if (IsNull(text) || IsNull(sought)) return sqlite3_result_null(ctx);
-  const QString s = ValueText(text), t = ValueText(sought);
-  if (start > s.size() + 1) return sqlite3_result_int(ctx, 0);
-  const qsizetype at = s.indexOf(t, start - 1, binary ? Qt::CaseSensitive : Qt::CaseInsensitive);
-  sqlite3_result_int64(ctx, at + 1);
-}
-
 void CStr(sqlite3_context* ctx, int, sqlite3_value** argv) { ResultText(ctx, vb::CStr(ToVariant(argv[0]))); }
 void CInt(sqlite3_context* ctx, int, sqlite3_value** argv) { sqlite3_result_int(ctx, vb::CInt(ToVariant(argv[0]))); }
 void CLng(sqlite3_context* ctx, int, sqlite3_value** argv) { sqlite3_result_int(ctx, vb::CLng(ToVariant(argv[0]))); }
@@ -162,20 +76,9 @@ void Nz(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   sqlite3_result_text(ctx, "", 0, SQLITE_STATIC);
 }
 
-// Jet's True is -1.
-void ResultBoolean(sqlite3_context* ctx, bool value) { sqlite3_result_int(ctx, value ? -1 : 0); }
-
 void IsNullFn(sqlite3_context* ctx, int, sqlite3_value** argv) { ResultBoolean(ctx, IsNull(argv[0])); }
 
 // ---------------------------------------------------------------- arithmetic
-
-bool IsText(sqlite3_value* v) {
-  const int t = sqlite3_value_type(v);
-  return t == SQLITE_TEXT || t == SQLITE_BLOB;
-}
-
-// A number operand: text is read as a number (13 when it is not one).
-double NumberArg(sqlite3_value* v) { return ToVariant(v).ToDouble(); }
 
 // "+" where either side may be text: two texts are joined, anything else is
 // added (a text read as a number); Null gives Null.
@@ -251,47 +154,58 @@ void StrFn(sqlite3_context* ctx, int, sqlite3_value** argv) {
   ResultText(ctx, vb::Str(ToVariant(argv[0])));
 }
 
-// ---------------------------------------------------------------- dates
-
-// A date argument as a serial: numbers are serials, texts are read as dates
-// (or as numbers); other text raises 13.
-double SerialArg(sqlite3_value* v) {
-  if (!IsText(v)) return sqlite3_value_double(v);
-  const QString text = ValueText(v);
-  if (const std::optional<double> serial = vb::DateFromText(text)) return *serial;
-  if (const std::optional<double> number = vb::NumberFromText(text)) return *number;
-  vb::Raise(vb::err::TypeMismatch);
-}
-
-// The text of a Date/Time value where Jet wants text (Like, &, Left, ...):
-// numbers are serials and give the date's text; text stays as it is.
-void DateTextFn(sqlite3_context* ctx, int, sqlite3_value** argv) {
+// Round(x [, places]): to `places` decimals (none by default), a half to the
+// even neighbour, as Jet rounds: Round(2.5) is 2, Round(0.125, 2) is 0.12.
+// The value is scaled by a power of ten and rounded as a double, so a
+// decimal that a double holds a little below its half rounds down. Places
+// below 0 raise 5; whole numbers stay as they are.
+void Round(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  const int32_t places = argc > 1 ? OptionNumber(argv[1]) : 0;
+  if (places < 0) vb::Raise(vb::err::InvalidProcedureCall);
   if (IsNull(argv[0])) return sqlite3_result_null(ctx);
-  if (IsText(argv[0])) return sqlite3_result_value(ctx, argv[0]);
-  ResultText(ctx, vb::DateText(vb::DateValue{sqlite3_value_double(argv[0])}));
+  if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER) return sqlite3_result_value(ctx, argv[0]);
+  const double x = NumberArg(argv[0]);
+  const double scale = std::pow(10.0, places);
+  const double scaled = x * scale;
+  // From 2^52 on a double has no fraction left to round.
+  if (!std::isfinite(scaled) || std::fabs(scaled) >= 4503599627370496.0) return sqlite3_result_double(ctx, x);
+  sqlite3_result_double(ctx, std::nearbyint(scaled) / scale);  // the default rounding: halves to even
 }
 
-enum class DatePart { Year, Month, Day };
-
-template <DatePart P>
-void DatePartFn(sqlite3_context* ctx, int, sqlite3_value** argv) {
+void Sgn(sqlite3_context* ctx, int, sqlite3_value** argv) {
   if (IsNull(argv[0])) return sqlite3_result_null(ctx);
-  const QDate d = vb::SerialToDateTime(SerialArg(argv[0])).date();
-  sqlite3_result_int(ctx, P == DatePart::Year ? d.year() : P == DatePart::Month ? d.month() : d.day());
+  const double x = NumberArg(argv[0]);
+  sqlite3_result_int(ctx, (x > 0) - (x < 0));
 }
 
-void CDate(sqlite3_context* ctx, int, sqlite3_value** argv) {
-  if (IsNull(argv[0])) vb::Raise(kInvalidUseOfNull);
-  const double serial = SerialArg(argv[0]);
-  vb::SerialToDateTime(serial);  // a serial outside the dates raises 6
-  sqlite3_result_double(ctx, serial);
-}
-
-void DateValueFn(sqlite3_context* ctx, int, sqlite3_value** argv) {
+// Sqr: the square root; 5 for a negative number.
+void Sqr(sqlite3_context* ctx, int, sqlite3_value** argv) {
   if (IsNull(argv[0])) return sqlite3_result_null(ctx);
-  const double serial = SerialArg(argv[0]);
-  vb::SerialToDateTime(serial);
-  sqlite3_result_double(ctx, std::trunc(serial));
+  const double x = NumberArg(argv[0]);
+  if (x < 0) vb::Raise(vb::err::InvalidProcedureCall);
+  sqlite3_result_double(ctx, std::sqrt(x));
+}
+
+// CBool: -1 for a number other than 0, 0 for 0; the texts "True" and
+// "False" (without regard to case, blanks around them allowed) and a
+// number's text; 13 for other text, 94 for Null.
+void CBool(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (IsText(argv[0])) {
+    const QString text = vb::Trim(ValueText(argv[0]));
+    for (const bool value : {true, false}) {
+      if (text.compare(value ? QLatin1String("True") : QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return ResultBoolean(ctx, value);
+    }
+  }
+  ResultBoolean(ctx, NumberArg(argv[0]) != 0);
+}
+
+// CSng: the number rounded to single precision; 6 beyond its range, 13 for
+// text that is not a number, 94 for Null.
+void CSng(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  const double x = NumberArg(argv[0]);
+  if (std::fabs(x) > std::numeric_limits<float>::max()) vb::Raise(vb::err::Overflow);
+  sqlite3_result_double(ctx, static_cast<float>(x));
 }
 
 void FormatFn(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
@@ -300,30 +214,11 @@ void FormatFn(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   ResultText(ctx, vb::Format(ToVariant(argv[0]), format));
 }
 
-struct FunctionDef {
-  const char* name;
-  int argc;  // -1: any number
-  Fn fn;
-};
-
-const FunctionDef kFunctions[] = {
+const JetFunctionDef kFunctions[] = {
     {"val", 1, Guarded<Val>},
     {"jet_concat", -1, Guarded<Concat>},
     {"like", 2, Guarded<EngineLike>},
     {"jet_like", 2, Guarded<JetLikeFn>},
-    {"trim", 1, Guarded<TextFunction<vb::Trim>>},
-    {"ltrim", 1, Guarded<TextFunction<vb::LTrim>>},
-    {"rtrim", 1, Guarded<TextFunction<vb::RTrim>>},
-    {"ucase", 1, Guarded<TextFunction<UCase>>},
-    {"lcase", 1, Guarded<TextFunction<LCase>>},
-    {"len", 1, Guarded<Len>},
-    {"left", 2, Guarded<Left>},
-    {"right", 2, Guarded<Right>},
-    {"mid", 2, Guarded<Mid>},
-    {"mid", 3, Guarded<Mid>},
-    {"instr", 2, Guarded<InStr>},
-    {"instr", 3, Guarded<InStr>},
-    {"instr", 4, Guarded<InStr>},
     {"cstr", 1, Guarded<CStr>},
     {"cint", 1, Guarded<CInt>},
     {"clng", 1, Guarded<CLng>},
@@ -335,19 +230,43 @@ const FunctionDef kFunctions[] = {
     {"jet_intdiv", 2, Guarded<IntDiv>},
     {"jet_mod", 2, Guarded<Mod>},
     {"jet_pow", 2, Guarded<Power>},
-    {"jet_datetext", 1, Guarded<DateTextFn>},
     {"int", 1, Guarded<WholePart<Floor>>},
     {"fix", 1, Guarded<WholePart<Trunc>>},
     {"isnumeric", 1, Guarded<IsNumericFn>},
     {"str", 1, Guarded<StrFn>},
-    {"year", 1, Guarded<DatePartFn<DatePart::Year>>},
-    {"month", 1, Guarded<DatePartFn<DatePart::Month>>},
-    {"day", 1, Guarded<DatePartFn<DatePart::Day>>},
-    {"cdate", 1, Guarded<CDate>},
-    {"datevalue", 1, Guarded<DateValueFn>},
     {"format", 1, Guarded<FormatFn>},
     {"format", 2, Guarded<FormatFn>},
+    {"round", 1, Guarded<Round>},
+    {"round", 2, Guarded<Round>},
+    {"sgn", 1, Guarded<Sgn>},
+    {"sqr", 1, Guarded<Sqr>},
+    {"cbool", 1, Guarded<CBool>},
+    {"csng", 1, Guarded<CSng>},
 };
+
+// Names under which the engine has functions of its own (trim(x, y),
+// like(x, y, z), format(f, ...) is printf, date(...), ...): any number of
+// arguments the Jet function does not take is Jet's wrong number of
+// arguments, so that no statement reaches the engine's function.
+void WrongNumberOfArguments(sqlite3_context*, int, sqlite3_value**) {
+  vb::Raise(vb::err::SyntaxError,
+            QStringLiteral("Wrong number of arguments used with function in query expression."));
+}
+
+const JetFunctionDef kNamesTheEngineShares[] = {
+    {"like", -1, Guarded<WrongNumberOfArguments>},   {"trim", -1, Guarded<WrongNumberOfArguments>},
+    {"ltrim", -1, Guarded<WrongNumberOfArguments>},  {"rtrim", -1, Guarded<WrongNumberOfArguments>},
+    {"instr", -1, Guarded<WrongNumberOfArguments>},  {"round", -1, Guarded<WrongNumberOfArguments>},
+    {"format", -1, Guarded<WrongNumberOfArguments>}, {"date", -1, Guarded<WrongNumberOfArguments>},
+    {"time", -1, Guarded<WrongNumberOfArguments>},
+};
+
+void Register(sqlite3* db, std::span<const JetFunctionDef> functions) {
+  for (const JetFunctionDef& f : functions) {
+    const int flags = SQLITE_UTF8 | SQLITE_INNOCUOUS | (f.deterministic ? SQLITE_DETERMINISTIC : 0);
+    RegisterJetFunction(db, f.name, f.argc, flags, f.fn);
+  }
+}
 
 }  // namespace
 
@@ -358,8 +277,10 @@ QString JetFunctionErrorMessage(int number, const QString& description) {
 void RegisterJetFunctions(sqlite3* db) {
   sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
   sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-  constexpr int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
-  for (const FunctionDef& f : kFunctions) RegisterJetFunction(db, f.name, f.argc, flags, f.fn);
+  for (std::span<const JetFunctionDef> functions :
+       {std::span<const JetFunctionDef>(kFunctions), JetTextFunctions(), JetDateFunctions(),
+        std::span<const JetFunctionDef>(kNamesTheEngineShares)})
+    Register(db, functions);
   sqlite3_create_collation_v2(db, kJetCollation, SQLITE_UTF8, nullptr, JetTextCollation, nullptr);
 }
 

@@ -429,7 +429,9 @@ class Parser {
       ExpectSymbol(")");
       return e;
     }
-    if (t->kind == JetToken::Kind::Word && !IsReservedWord(*t) && AtSymbol("(", 1)) return ParseCall();
+    // Asc is also the word of ORDER BY; followed by "(" it is the function.
+    if (t->kind == JetToken::Kind::Word && (!IsReservedWord(*t) || t->IsWord("ASC")) && AtSymbol("(", 1))
+      return ParseCall();
     return ParseColumn();
   }
 

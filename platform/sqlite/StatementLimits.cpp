@@ -23,6 +23,14 @@ int64_t ThreadCpuNs() {
 
 // When the running clock started (thread processor time); -1 for none.
 thread_local int64_t tClockStart = -1;
+// When the running clock started (wall clock, milliseconds since 1970).
+thread_local int64_t tStartMs = 0;
+
+int64_t WallClockMs() {
+  timespec ts{};
+  clock_gettime(CLOCK_REALTIME, &ts);
+  return int64_t(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
 
 bool TimeIsUp() {
   return tClockStart >= 0 && ThreadCpuNs() - tClockStart > gLimitNs.load(std::memory_order_relaxed);
@@ -39,10 +47,14 @@ void InstallStatementLimits(sqlite3* db) {
 }
 
 StatementClock::StatementClock() : outerStart_(tClockStart) {
-  if (tClockStart < 0) tClockStart = ThreadCpuNs();
+  if (tClockStart >= 0) return;
+  tClockStart = ThreadCpuNs();
+  tStartMs = WallClockMs();
 }
 
 StatementClock::~StatementClock() { tClockStart = outerStart_; }
+
+int64_t StatementStartMs() { return tClockStart >= 0 ? tStartMs : WallClockMs(); }
 
 void CheckStatementTime() {
   if (TimeIsUp()) vb::Raise(vb::err::QueryTooComplex);

@@ -38,6 +38,12 @@ class StatementClock {
   int64_t outerStart_;  // the enclosing clock's start, -1 for none
 };
 
+// The moment the running statement started (wall-clock milliseconds since
+// 1970, UTC): Now, Date and Time read it, so that they give one moment
+// throughout a statement, as Jet reads the clock once for a query. The
+// present moment when no StatementClock runs on this thread.
+int64_t StatementStartMs();
+
 // The engine looks at the clock only between its own steps, so a function
 // that can run long inside one step (matching a pattern, building a long
 // text) looks at it itself: raises 3360 once the running statement is past

@@ -4,6 +4,7 @@
 
 #include "platform/dao/Dao.h"
 #include "tests/testkit/Errors.h"
+#include "tests/testkit/JetFunctionCases.h"
 
 #include <QDir>
 #include <QFile>
@@ -94,6 +95,14 @@ class JetSqlTest : public ::testing::Test {
     return ids;
   }
   int Error(const QString& condition) { return ErrorOf([&] { Ids(condition); }); }
+  // The fixture file's bytes and its folder's names, which no search changes.
+  static QByteArray FileBytes() {
+    QFile f(TestFiles().dir.Native("people.mdb"));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+  static QStringList FolderListing() {
+    return QDir(TestFiles().dir.Native(QString())).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+  }
   void ExpectIds(std::initializer_list<Case> cases) {
     for (const Case& c : cases) {
       QList<int> got;
@@ -218,13 +227,8 @@ TEST_F(JetSqlTest, NameOrderPutsAccentedNamesWithTheirBaseLetters) {
 // Hostile conditions end in an error number or in the rows they select,
 // and leave the file and its folder as they were.
 TEST_F(JetSqlTest, BadInputEndsInAnErrorOrRows) {
-  const QString native = TestFiles().dir.Native("people.mdb");
-  auto bytes = [&native] {
-    QFile f(native);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  };
-  const QByteArray before = bytes();
-  const QStringList listing = QDir(TestFiles().dir.Native(QString())).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+  const QByteArray before = FileBytes();
+  const QStringList listing = FolderListing();
 
   QStringList manyTerms;
   while (manyTerms.join(" OR ").size() < 100000) manyTerms << QStringLiteral("Lastname = \"nobody%1\"").arg(manyTerms.size());
@@ -265,8 +269,78 @@ TEST_F(JetSqlTest, BadInputEndsInAnErrorOrRows) {
   }
   // The database still answers, and nothing was written.
   EXPECT_EQ(Ids("ID = 3"), QList<int>({3}));
-  EXPECT_EQ(bytes(), before);
-  EXPECT_EQ(QDir(TestFiles().dir.Native(QString())).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), listing);
+  EXPECT_EQ(FileBytes(), before);
+  EXPECT_EQ(FolderListing(), listing);
+}
+
+// The Jet functions a transcriber types, each a value of the table's row.
+TEST_F(JetSqlTest, JetFunctionsGiveJetValuesAndErrors) {
+  testkit::ExpectJetFunctionCases([&](const QString& expression) {
+    auto rs = db_->OpenRecordset("SELECT " + expression + " AS v FROM Sheet1 WHERE ID = 1");
+    return rs->Fields()("v").Value();
+  });
+}
+
+TEST_F(JetSqlTest, ConditionsWithJetFunctions) {
+  ExpectIds({
+      {"DateValue(Born) < Date() AND Born < Date()", {2, 1, 4}},
+      {"Born < Now() AND Born >= DateSerial(1850, 1, 2)", {2, 1, 4}},
+      {R"(DateDiff("yyyy", Born, #1/1/1900#) = 50)", {1}},
+      {R"(DateAdd("m", 18, Born) < #10/1/1852#)", {1, 4}},
+      {R"(Born Between DateSerial(1850, 1, 1) And DateAdd("m", 18, #1/1/1850#))", {1, 4}},
+      {R"(DatePart("m", Born) = 3 OR Hour(Born) = 10)", {4}},
+      {"Weekday(Born) = 3", {2, 4}},
+      {"DateSerial(Year(Born), 1, 1) = #1/1/1850#", {1}},
+      {"IsDate(Born)", {2, 1, 4}},  // a date where text is wanted is its text
+      {R"(StrComp(Born, "01/02/1850") = 0)", {1}},
+      {R"(StrComp(Lastname, "brown") = 0)", {2, 1}},
+      {R"(StrComp(Lastname, "brown", 0) = 0)", {2}},
+      {R"(InStrRev(Lastname, "l") = Len(Lastname))", {4}},
+      {"Asc(Lastname) = 77 OR Asc(Lastname) = 216", {7, 6, 5, 10}},
+      {R"(Chr(Asc(Given)) = "J")", {2, 1, 4, 7}},
+      {R"(Given = Space(2) & "Kim" & String(2, 32))", {12}},
+      {R"(String(2, Left(Lastname, 1)) = "BB")", {2, 1}},
+      {R"(Switch(Age < 10, "child", Age < 60, "adult", Age >= 60, "old") = "old")", {1, 8}},
+      {R"(Choose(ID Mod 3 + 1, "a", "b", "c") = "b")", {1, 4, 7, 10}},
+      {"Round(Age / 4) = 10 OR Sgn(Age - 50) = 0", {10, 3}},
+      {"Sqr(Age) < 2", {9, 12, 7}},
+      {"CBool(Veteran) AND CSng(Age) = 70", {1}},
+  });
+}
+
+// Jet's kinds of the new functions' results keep its type rule.
+TEST_F(JetSqlTest, FunctionResultsKeepJetsTypeRule) {
+  for (const char* condition :
+       {R"(Weekday(Born) = "4")", "Chr(74) = 74", R"(DateAdd("d", 1, Born) = "x")",
+        R"(Switch(Age > 60, "old", Age > 20, "adult") = 1)", R"(Choose(1, "a", "b") > 0)",
+        R"(Asc(Lastname) = "M")", R"(IsDate(Lastname) = "x")", R"(Date() = "today")"})
+    EXPECT_EQ(Error(QString::fromUtf8(condition)), 3464) << condition;
+}
+
+// A function given bad input ends the search with Jet's error number; the
+// next search works, and the file and its folder stay as they were.
+TEST_F(JetSqlTest, BadInputToFunctionsEndsInAnError) {
+  const QByteArray before = FileBytes();
+  const QStringList listing = FolderListing();
+  const std::pair<const char*, int> cases[] = {
+      {R"(DateAdd("d", 1) = Born)", 3075},
+      {"DateSerial(Year(Born), 1) = Born", 3075},
+      {R"(Switch(Age > 1, "a", Age) = "a")", 3075},
+      {R"(DateAdd("x", 1, Born) Is Null)", 5},
+      {R"(DateAdd("yyyy", 9000, Born) Is Null)", 5},
+      {"Round(Age, -1) = 10", 5},
+      {"Sqr(-Age) > 0", 5},
+      {R"(Chr(Age * 10) = "x")", 5},
+      {"CBool(Lastname)", 13},
+      {R"(DateDiff("d", Lastname, Born) > 0)", 13},
+      {R"(Space(70000000 + Age) = "")", 3035},
+      {"printf('%d', Age) = '1'", 3085},
+      {"random() > 0", 3085},
+  };
+  for (const auto& [condition, number] : cases) EXPECT_EQ(Error(QString::fromUtf8(condition)), number) << condition;
+  EXPECT_EQ(Ids("Weekday(Born) = 4"), QList<int>({1}));
+  EXPECT_EQ(FileBytes(), before);
+  EXPECT_EQ(FolderListing(), listing);
 }
 
 }  // namespace

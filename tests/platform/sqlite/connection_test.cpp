@@ -2,7 +2,9 @@
 #include "SqliteFixture.h"
 
 #include "platform/sqlite/SqliteConnection.h"
+#include "platform/sqlite/StatementLimits.h"
 #include "platform/vb/VbError.h"
+#include "tests/testkit/JetFunctionCases.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -90,6 +92,63 @@ TEST_F(ObituaryFile, ConditionsOfTheSqlSearch) {
   };
   for (const auto& [condition, ids] : cases)
     EXPECT_EQ(Ids(QString("SELECT * FROM ObitData WHERE ") + condition + kNameOrder), ids) << condition;
+}
+
+// The Jet functions a transcriber types, each a value of an obituary row.
+TEST_F(ObituaryFile, JetFunctionsGiveJetValuesAndErrors) {
+  testkit::ExpectJetFunctionCases([&](const QString& expression) {
+    return db_.OpenQuery("SELECT " + expression + " AS v FROM ObitData WHERE ID = 1", false).FieldValue("v");
+  });
+}
+
+TEST_F(ObituaryFile, ConditionsWithJetFunctions) {
+  const std::pair<const char*, QList<int>> cases[] = {
+      {"CDate(PublicationDate) < Date()", {6, 7, 3, 4, 2, 1, 5}},
+      {R"(DateDiff("yyyy", CDate(PublicationDate), #1/1/2000#) = 10)", {7, 2, 1}},
+      {R"(DatePart("q", PublicationDateReal) = 2)", {7, 2, 1, 5}},
+      {"Weekday(PublicationDate) = 7", {6, 1}},
+      {"IsDate(PublicationDate) AND Hour(PublicationDateReal) = 0 AND Year(Now()) > 2000", {6, 7, 3, 4, 2, 1, 5}},
+      {R"(StrComp(Lastname, "SMITH") = 0)", {2, 1}},
+      {R"(StrComp(Lastname, "Smith", 0) = 0)", {1}},
+      {"Asc(Lastname) = 66", {7, 3}},
+      {R"(InStrRev(TypedObit, "e") = 8)", {1}},
+      {R"(Lastname = String(1, "O") & Chr(39) & "Neil")", {4}},
+      {R"(Switch([ROW] Is Null, "none", Val([ROW]) > 9, "high") = "high")", {2, 5}},
+      {R"(Choose(Val(Nz([ROW], "0")) Mod 2 + 1, "even", "odd") = "odd")", {7, 3, 4, 1}},
+      {"Round(PublicationDateReal / 1000) = 33", {7, 2, 1}},
+  };
+  for (const auto& [condition, ids] : cases)
+    EXPECT_EQ(Ids(QString("SELECT * FROM ObitData WHERE ") + condition + kNameOrder), ids) << condition;
+}
+
+// A function given bad input ends the search with Jet's error number; the
+// connection answers the next search, and the file and its folder stay as
+// they were.
+TEST_F(ObituaryFile, BadInputToFunctionsEndsInAnError) {
+  const QByteArray bytes = sqlitetest::ReadBytes(path_);
+  const QStringList listing = sqlitetest::Listing(folder_);
+  const std::pair<const char*, int> cases[] = {
+      {"DateSerial(2000, 1) Is Null", 3075},
+      {R"(Switch(ID > 1, "a", ID) = "a")", 3075},
+      {R"(DateAdd("x", 1, PublicationDateReal) Is Null)", 5},
+      {"DateSerial(Val(Section) * 10, 1, 1) Is Null", 5},
+      {"Sqr(-ID) > 0", 5},
+      {"CBool(Lastname)", 13},
+      {"Len(Space(70000000 + ID)) > 0", 3035},
+      {"printf('%d', ID) = '1'", 3085},
+  };
+  for (const auto& [condition, number] : cases)
+    EXPECT_EQ(ErrorOf([&] { Ids(QString("SELECT * FROM ObitData WHERE ") + condition + kNameOrder); }), number)
+        << condition;
+  {
+    // A long text looks at the statement's time limit while it is made.
+    const sqlitedb::StatementLimitForTesting limit(1);
+    EXPECT_EQ(ErrorOf([&] { Ids("SELECT * FROM ObitData WHERE Len(Space(60000000)) = ID"); }), 3360);
+  }
+  EXPECT_EQ(Ids("SELECT * FROM ObitData WHERE Weekday(PublicationDate) = 7" + QString(kNameOrder)),
+            QList<int>({6, 1}));
+  EXPECT_EQ(sqlitetest::ReadBytes(path_), bytes);
+  EXPECT_EQ(sqlitetest::Listing(folder_), listing);
 }
 
 TEST_F(ObituaryFile, LookUpStatementsReadTheirColumns) {

@@ -76,6 +76,12 @@ TEST(TranslateJetSql, RewritesTheJetDialect) {
        R"(SELECT "count"(*) AS "n" FROM "t" GROUP BY "a" HAVING "count"(*) > 1 UNION ALL SELECT 1 FROM "u")"},
       {"SELECT * FROM (SELECT * FROM t) AS s", R"(SELECT * FROM (SELECT * FROM "t") AS "s")"},
       {"SELECT * FROM t WHERE x = 1 ; ; ", R"(SELECT * FROM "t" WHERE "x" = 1)"},
+      // Asc followed by "(" is the function, elsewhere the word of ORDER BY.
+      {"SELECT Asc(x) AS a FROM t ORDER BY Asc(x) ASC, y ASC, Asc(z)",
+       R"(SELECT "asc"("x") AS "a" FROM "t" ORDER BY "asc"("x") COLLATE JETNOCASE ASC, "y" COLLATE JETNOCASE ASC, "asc"("z") COLLATE JETNOCASE)"},
+      // Switch and Choose evaluate only the value they pick.
+      {"SELECT * FROM t WHERE Switch(a = 1, 'x', b, c) = Choose(d, 'y', e)",
+       R"(SELECT * FROM "t" WHERE (CASE WHEN "a" = 1 THEN 'x' COLLATE JETNOCASE WHEN "b" THEN "c" END) COLLATE JETNOCASE = (CASE "round"("d") WHEN 1 THEN 'y' COLLATE JETNOCASE WHEN 2 THEN "e" END))"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(TranslateJetSql(QString::fromUtf8(c.jet)).toStdString(), c.sqlite) << c.jet;
@@ -135,6 +141,11 @@ TEST(TranslateJetSql, RejectsWhatJetCannotRead) {
       {"SELECT * FROM t LIMIT 5", 3075},
       {"SELECT TOP 5 PERCENT * FROM t", 3075},
       {"SELECT * FROM t WHERE IIf(a, b)", 3075},
+      {"SELECT * FROM t WHERE Switch(a, b, c)", 3075},
+      {"SELECT * FROM t WHERE Switch()", 3075},
+      {"SELECT * FROM t WHERE Choose(a)", 3075},
+      {"SELECT Asc FROM t", 3075},
+      {"SELECT * FROM t ORDER BY x ASC ASC", 3075},
   };
   for (const auto& [sql, number] : cases)
     EXPECT_EQ(ErrorOf([&] { TranslateJetSql(sql); }), number) << sql.left(120).toStdString();

@@ -1,0 +1,201 @@
+// The Jet functions of texts and characters. Null in gives Null out; counts
+// and positions of Left, Right and Mid, and the options of InStrRev and
+// StrComp, raise 94 for Null. Characters are those of the Windows-1252 code
+// page, as Jet's Chr and Asc have them.
+#include "platform/sqlite/DbText.h"
+#include "platform/sqlite/JetCollation.h"
+#include "platform/sqlite/JetFunctionSupport.h"
+#include "platform/sqlite/StatementLimits.h"
+
+#include "platform/vb/Conversions.h"
+#include "platform/win/Cp1252.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace sqlitedb {
+
+namespace {
+
+// A one-argument text function: Null in, Null out.
+template <QString (*T)(const QString&)>
+void TextFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+  ResultText(ctx, T(ValueText(argv[0])));
+}
+
+QString UCase(const QString& s) { return s.toUpper(); }
+QString LCase(const QString& s) { return s.toLower(); }
+
+void Len(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+  sqlite3_result_int64(ctx, ValueText(argv[0]).size());
+}
+
+void Left(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  const int32_t n = CountArg(argv[1], 0);
+  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+  ResultText(ctx, ValueText(argv[0]).left(n));
+}
+
+void Right(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  const int32_t n = CountArg(argv[1], 0);
+  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+  ResultText(ctx, ValueText(argv[0]).right(n));
+}
+
+void Mid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  const int32_t start = CountArg(argv[1], 1);
+  const int32_t length = argc > 2 ? CountArg(argv[2], 0) : -1;
+  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+  ResultText(ctx, ValueText(argv[0]).mid(start - 1, length));
+}
+
+// InStr([start,] text, sought[, compare]): compare 0 is binary, otherwise
+// (and by default) without regard to case, as Jet compares text.
+void InStr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  const bool withStart = argc >= 3;
+  const int32_t start = withStart ? CountArg(argv[0], 1) : 1;
+  sqlite3_value* text = argv[withStart ? 1 : 0];
+  sqlite3_value* sought = argv[withStart ? 2 : 1];
+  const bool binary = argc == 4 && vb::CLng(ToVariant(argv[3])) == 0;
+  if (IsNull(text) || IsNull(sought)) return sqlite3_result_null(ctx);
+  const QString s = ValueText(text), t = ValueText(sought);
+  if (start > s.size() + 1) return sqlite3_result_int(ctx, 0);
+  const qsizetype at = s.indexOf(t, start - 1, binary ? Qt::CaseSensitive : Qt::CaseInsensitive);
+  sqlite3_result_int64(ctx, at + 1);
+}
+
+// InStrRev(text, sought [, start [, compare]]): the position of the last
+// `sought` that ends at or before `start` (-1, the default, is the end);
+// 0 when there is none, when `text` is empty or `start` lies beyond it;
+// `start` itself for an empty `sought`. A start of 0 or below -1 raises 5.
+void InStrRev(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  int32_t start = argc > 2 ? OptionNumber(argv[2]) : -1;
+  if (start == 0 || start < -1) vb::Raise(vb::err::InvalidProcedureCall);
+  const bool text = argc < 4 || TextCompare(argv[3]);
+  if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
+  const QString s = ValueText(argv[0]), t = ValueText(argv[1]);
+  if (start == -1) start = static_cast<int32_t>(s.size());
+  if (s.isEmpty() || start > s.size()) return sqlite3_result_int(ctx, 0);
+  if (t.isEmpty()) return sqlite3_result_int(ctx, start);
+  const qsizetype from = start - t.size();
+  if (from < 0) return sqlite3_result_int(ctx, 0);
+  const qsizetype at = s.lastIndexOf(t, from, text ? Qt::CaseInsensitive : Qt::CaseSensitive);
+  sqlite3_result_int64(ctx, at + 1);
+}
+
+// StrComp(a, b [, compare]): -1, 0 or 1 as a sorts before, with or after b;
+// compared as Jet compares text (without regard to case) unless compare is
+// 0 (binary: by character codes).
+void StrComp(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  const bool text = argc < 3 || TextCompare(argv[2]);
+  if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
+  const QString a = ValueText(argv[0]), b = ValueText(argv[1]);
+  const int order = text ? CompareJetText(a, b) : QString::compare(a, b, Qt::CaseSensitive);
+  sqlite3_result_int(ctx, (order > 0) - (order < 0));
+}
+
+// The character of a code of the code page: 0 to 255, else 5.
+QString CharacterOfCode(int32_t code) {
+  if (code < 0 || code > 255) vb::Raise(vb::err::InvalidProcedureCall);
+  return win::cp1252::Decode(QByteArray(1, static_cast<char>(code)));
+}
+
+// The first character of a text (a pair of surrogates is one); 5 for "".
+QString FirstCharacter(const QString& s) {
+  if (s.isEmpty()) vb::Raise(vb::err::InvalidProcedureCall);
+  return s.left(s.front().isHighSurrogate() && s.size() > 1 ? 2 : 1);
+}
+
+// Chr(code): the rounded code (halves to even) 0 to 255; else 5.
+void Chr(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+  ResultText(ctx, CharacterOfCode(vb::CLng(NumberArg(argv[0]))));
+}
+
+// Asc(text): the code of its first character; 63 ("?") for a character the
+// code page lacks; 5 for the empty text.
+void Asc(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+  const QByteArray code = win::cp1252::Encode(FirstCharacter(ValueText(argv[0])));
+  sqlite3_result_int(ctx, static_cast<unsigned char>(code.at(0)));
+}
+
+// The characters of a long text between two looks at the statement's clock.
+constexpr int64_t kCharactersBetweenLooks = 4096;
+
+// `count` times `character`. The text's length is checked against the
+// value cap before anything is made (3035), and the statement's time limit
+// is looked at as it grows (3360).
+void ResultRepeated(sqlite3_context* ctx, const QString& character, int32_t count) {
+  const QByteArray unit = character.toUtf8();
+  const int64_t bytes = int64_t(unit.size()) * count;
+  if (bytes > kMaxValueBytes) vb::Raise(vb::err::ResourceExceeded);
+  std::unique_ptr<char, void (*)(void*)> out(static_cast<char*>(sqlite3_malloc64(bytes + 1)), sqlite3_free);
+  if (!out) throw std::bad_alloc();
+  for (int64_t done = 0; done < count; done += kCharactersBetweenLooks) {
+    CheckStatementTime();
+    const int64_t n = std::min(kCharactersBetweenLooks, count - done);
+    char* at = out.get() + done * unit.size();
+    if (done == 0) {
+      for (int64_t i = 0; i < n; ++i) std::memcpy(at + i * unit.size(), unit.constData(), unit.size());
+    } else {
+      std::memcpy(at, out.get(), n * unit.size());  // the first piece again
+    }
+  }
+  sqlite3_result_text64(ctx, out.release(), static_cast<sqlite3_uint64>(bytes), sqlite3_free, SQLITE_UTF8);
+}
+
+// Space(n): n blanks; n below 0 raises 5.
+void Space(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (IsNull(argv[0])) return sqlite3_result_null(ctx);
+  ResultRepeated(ctx, QStringLiteral(" "), CountArg(argv[0], 0));
+}
+
+// String(n, character): n times the first character of a text, or of a
+// code (beyond 255 taken Mod 256); n or a code below 0 and "" raise 5.
+void StringFn(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
+  const int32_t count = CountArg(argv[0], 0);
+  QString character;
+  if (IsText(argv[1])) {
+    character = FirstCharacter(ValueText(argv[1]));
+  } else {
+    const int32_t code = vb::CLng(NumberArg(argv[1]));
+    character = CharacterOfCode(code < 0 ? code : code % 256);
+  }
+  ResultRepeated(ctx, character, count);
+}
+
+const JetFunctionDef kTextFunctions[] = {
+    {"trim", 1, Guarded<TextFunction<vb::Trim>>},
+    {"ltrim", 1, Guarded<TextFunction<vb::LTrim>>},
+    {"rtrim", 1, Guarded<TextFunction<vb::RTrim>>},
+    {"ucase", 1, Guarded<TextFunction<UCase>>},
+    {"lcase", 1, Guarded<TextFunction<LCase>>},
+    {"len", 1, Guarded<Len>},
+    {"left", 2, Guarded<Left>},
+    {"right", 2, Guarded<Right>},
+    {"mid", 2, Guarded<Mid>},
+    {"mid", 3, Guarded<Mid>},
+    {"instr", 2, Guarded<InStr>},
+    {"instr", 3, Guarded<InStr>},
+    {"instr", 4, Guarded<InStr>},
+    {"instrrev", 2, Guarded<InStrRev>},
+    {"instrrev", 3, Guarded<InStrRev>},
+    {"instrrev", 4, Guarded<InStrRev>},
+    {"strcomp", 2, Guarded<StrComp>},
+    {"strcomp", 3, Guarded<StrComp>},
+    {"chr", 1, Guarded<Chr>},
+    {"asc", 1, Guarded<Asc>},
+    {"space", 1, Guarded<Space>},
+    {"string", 2, Guarded<StringFn>},
+};
+
+}  // namespace
+
+std::span<const JetFunctionDef> JetTextFunctions() { return kTextFunctions; }
+
+}  // namespace sqlitedb
