@@ -14,13 +14,16 @@ void LoadPlaceText(vb::ErrorTrap& trap, InfoWindow& window, const PlaceTextDesig
   trap([&] { window.CemMapStr = QStringLiteral("NO COORDINATES"); });
   QString heading, lon, lat, address1, address2, city, state, zip, county, township, district,
       country;
-  const std::pair<QString*, const char*> reads[] = {
+  struct Read {
+    QString* value;
+    const char* column;
+  };
+  const Read reads[] = {
       {&heading, d.headingColumn}, {&lon, "Long"},           {&lat, "LAT"},
       {&address1, "Address1"},     {&address2, "Address2"},  {&city, "City"},
       {&state, "State"},           {&zip, d.zipColumn},      {&county, "County"},
       {&township, "Township"},     {&district, "District"},  {&country, "Country"}};
-  for (const auto& [value, column] : reads)
-    trap([&] { *value = read(QString::fromLatin1(column)); });
+  for (const Read& r : reads) trap([&] { *r.value = read(QString::fromLatin1(r.column)); });
   trap([&] {
     window.CemMapStr =
         MapLink::GetGoogleMapStr(lon, lat, heading, address1, address2, city, state, county,
@@ -42,12 +45,16 @@ void LoadPlaceText(vb::ErrorTrap& trap, InfoWindow& window, const PlaceTextDesig
   append(", District: " + district + blankLine);
   append("Country: " + country + blankLine);
   // The last three values are read as their pieces are appended.
-  const std::pair<const char*, const char*> lastPieces[] = {
+  struct Piece {
+    const char* label;
+    const char* column;
+  };
+  const Piece lastPieces[] = {
       {"Notes:  ", "Notes"}, {"Other Notes: ", "Other"}, {d.lastLabel, d.lastColumn}};
-  for (const auto& [label, column] : lastPieces) {
+  for (const Piece& piece : lastPieces) {
     QString value;
-    trap([&] { value = read(QString::fromLatin1(column)); });
-    append(QString::fromLatin1(label) + value + blankLine);
+    trap([&] { value = read(QString::fromLatin1(piece.column)); });
+    append(QString::fromLatin1(piece.label) + value + blankLine);
   }
 
   for (int i = 0; i < 3; ++i)

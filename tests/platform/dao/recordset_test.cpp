@@ -225,7 +225,7 @@ TEST_F(RecordsetTest, HostileStatementsEndWithAnErrorAndTheCopyKeepsWorking) {
        3360},
   };
   for (const auto& [sql, number] : cases) {
-    EXPECT_EQ(ErrorOf([&] { Open(sql); }), number) << sql.left(80).toStdString();
+    EXPECT_EQ(ErrorOf([&, &sql = sql] { Open(sql); }), number) << sql.left(80).toStdString();
     EXPECT_EQ(Open("SELECT * FROM VERSHT")->RecordCount(), 1);
   }
 }

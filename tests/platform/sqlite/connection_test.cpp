@@ -138,7 +138,7 @@ TEST_F(ObituaryFile, BadInputToFunctionsEndsInAnError) {
       {"printf('%d', ID) = '1'", 3085},
   };
   for (const auto& [condition, number] : cases)
-    EXPECT_EQ(ErrorOf([&] { Ids(QString("SELECT * FROM ObitData WHERE ") + condition + kNameOrder); }), number)
+    EXPECT_EQ(ErrorOf([&, &condition = condition] { Ids(QString("SELECT * FROM ObitData WHERE ") + condition + kNameOrder); }), number)
         << condition;
   {
     // A long text looks at the statement's time limit while it is made.
@@ -190,7 +190,7 @@ TEST_F(ObituaryFile, FailingStatementsGiveJetNumbers) {
       {"SELECT * FROM ObitData WHERE Lastname = 'x'; DELETE FROM ObitData", 3142},
   };
   for (const auto& [sql, number] : cases)
-    EXPECT_EQ(ErrorOf([&] { db_.OpenQuery(sql, false); }), number) << sql.toStdString();
+    EXPECT_EQ(ErrorOf([&, &sql = sql] { db_.OpenQuery(sql, false); }), number) << sql.toStdString();
 }
 
 TEST_F(ObituaryFile, RecordsetMovesLikeTheViewerExpects) {

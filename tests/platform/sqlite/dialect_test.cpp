@@ -148,7 +148,7 @@ TEST(TranslateJetSql, RejectsWhatJetCannotRead) {
       {"SELECT * FROM t ORDER BY x ASC ASC", 3075},
   };
   for (const auto& [sql, number] : cases)
-    EXPECT_EQ(ErrorOf([&] { TranslateJetSql(sql); }), number) << sql.left(120).toStdString();
+    EXPECT_EQ(ErrorOf([&sql = sql] { TranslateJetSql(sql); }), number) << sql.left(120).toStdString();
 }
 
 TEST(JetLike, FollowsJetWildcards) {
@@ -290,7 +290,7 @@ TEST_F(JetSql, FunctionErrorsCarryTheirNumbers) {
       {R"(cdate("x"))", 13},        {"cdate(Null)", 94},        {"(-8) ^ (1 / 3)", 5},
   };
   for (const auto& [expr, number] : cases)
-    EXPECT_EQ(ErrorOf([&] { Eval(QString::fromUtf8(expr)); }), number) << expr;
+    EXPECT_EQ(ErrorOf([&, expr = expr] { Eval(QString::fromUtf8(expr)); }), number) << expr;
 }
 
 TEST_F(JetSql, TheEngineReadsDoubleQuotesOnlyAsNames) {

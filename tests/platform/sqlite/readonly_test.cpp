@@ -63,7 +63,7 @@ TEST_F(ReadOnlyFile, StatementsThatWriteOrAttachAreDenied) {
       {"SELECT * FROM ObitData WHERE 1=1; DROP TABLE ObitData", 3142},
   };
   for (const auto& [sql, number] : refused)
-    EXPECT_EQ(ErrorOf([&] { db.OpenQuery(sql, false); }), number) << sql.toStdString();
+    EXPECT_EQ(ErrorOf([&, &sql = sql] { db.OpenQuery(sql, false); }), number) << sql.toStdString();
   EXPECT_EQ(db.OpenQuery("SELECT count(*) AS n FROM ObitData", false).FieldValue("n"),
             vb::Variant(int32_t{57}));
 
