@@ -8,9 +8,7 @@
 #include "support/AppIdentity.h"
 #include "support/FileInfoClassConstructorModule.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 namespace GlobErrorModule {
 
@@ -49,12 +47,6 @@ QString ErrorDialogText(const QString& message) {
          QStringLiteral(" if this error is persistent.") + QStringLiteral("   ");
 }
 
-// The run-time error the platform raises when a file cannot be opened.
-[[noreturn]] void RaiseOpenFailure(const QString& nativePath) {
-  if (!QFileInfo(nativePath).absoluteDir().exists()) vb::Raise(vb::err::PathNotFound);
-  vb::Raise(vb::err::PathFileAccessError);
-}
-
 // The run-time error the platform raises when writing a file fails.
 [[noreturn]] void RaiseWriteFailure(const QFile& file) {
   if (file.error() == QFileDevice::ResourceError) vb::Raise(vb::err::DiskFull);
@@ -65,14 +57,10 @@ QString ErrorDialogText(const QString& message) {
 // is never cut short: should one appear between the existence test and the
 // open, the open fails instead of emptying it.
 void AppendLine(const QString& fileName, bool exists, const QString& lineText) {
-  const QString native = win::ToNativePath(fileName);
-  QFile file(native);
-  const QIODevice::OpenMode mode =
-      exists ? QIODevice::Append : QIODevice::WriteOnly | QIODevice::NewOnly;
-  if (!file.open(mode)) RaiseOpenFailure(native);
+  const std::unique_ptr<QFile> file = win::OpenForAppend(fileName, exists);
   const QByteArray bytes = win::cp1252::Encode(lineText + kCrLf);
-  if (file.write(bytes) != bytes.size() || !file.flush()) RaiseWriteFailure(file);
-  file.close();
+  if (file->write(bytes) != bytes.size() || !file->flush()) RaiseWriteFailure(*file);
+  file->close();
 }
 
 }  // namespace

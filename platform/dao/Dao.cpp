@@ -1,6 +1,5 @@
 #include "platform/dao/Dao.h"
 
-#include "platform/dao/DaoErrors.h"
 #include "platform/dao/JetLoader.h"
 #include "platform/sqlite/JetDialect.h"
 #include "platform/sqlite/JetSchema.h"

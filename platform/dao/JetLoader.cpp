@@ -1,7 +1,7 @@
 #include "platform/dao/JetLoader.h"
 
-#include "platform/dao/DaoErrors.h"
 #include "platform/dao/JetReader.h"
+#include "platform/sqlite/FileAccess.h"
 #include "platform/sqlite/FileStamp.h"
 #include "platform/sqlite/JetDialect.h"
 #include "platform/vb/VbError.h"
@@ -60,14 +60,8 @@ std::chrono::milliseconds StallLimit(int phase) {
 }
 
 [[noreturn]] void RaiseOpenError(int number) {
-  switch (number) {
-    case err::NotAValidPath:
-      vb::Raise(number, QStringLiteral("Not a valid path."));
-    case err::CannotOpenFile:
-      vb::Raise(number, QStringLiteral("The database engine cannot open the file."));
-    default:
-      vb::Raise(number);
-  }
+  if (number == vb::err::NotAValidPath) vb::Raise(number, QStringLiteral("Not a valid path."));
+  vb::Raise(number);
 }
 
 class UniqueFd {
@@ -338,19 +332,18 @@ std::shared_ptr<const JetCopy> OpenImage(int imageFd, std::vector<TableInfo> tab
   return std::make_shared<const JetCopy>(std::move(db), std::move(tables));
 }
 
-// The error of a path that cannot be opened, told apart as the engine does.
+// The error of a path that cannot be opened, told apart as the engine does:
+// 3024 missing (or a folder), 3044 in a missing folder, 3051 there but not
+// readable by this user. Every open of the file asks again, so a file that
+// became unreadable is refused even while its copy is cached.
 void CheckPath(const std::string& path) {
-  struct stat st {};
-  if (stat(path.c_str(), &st) == 0) {
-    if (!S_ISREG(st.st_mode)) RaiseOpenError(vb::err::FileNotFoundDb);
-    if (access(path.c_str(), R_OK) != 0) RaiseOpenError(err::CannotOpenFile);
-    return;
+  switch (sqlitedb::ProblemReading(path)) {
+    case sqlitedb::FileProblem::None: return;
+    case sqlitedb::FileProblem::Refused: RaiseOpenError(vb::err::CannotOpenFile);
+    case sqlitedb::FileProblem::MissingFolder: RaiseOpenError(vb::err::NotAValidPath);
+    case sqlitedb::FileProblem::Missing:
+    case sqlitedb::FileProblem::NotAFile: RaiseOpenError(vb::err::FileNotFoundDb);
   }
-  if (errno == EACCES) RaiseOpenError(err::CannotOpenFile);
-  const size_t slash = path.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  const bool folderExists = stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-  RaiseOpenError(folderExists ? vb::err::FileNotFoundDb : err::NotAValidPath);
 }
 
 }  // namespace

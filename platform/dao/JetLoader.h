@@ -41,7 +41,8 @@ class JetCopy {
 
 // Reads the file in a child process and returns its copy. Raises the
 // run-time error of a failure (3024 missing file, 3044 missing folder,
-// 3343 not a Jet database, 3049 damaged or unreadable).
+// 3051 a file this user may not read, 3343 not a Jet database, 3049
+// damaged).
 std::shared_ptr<const JetCopy> LoadJetCopy(const std::string& nativePath);
 
 // The cached copy of the file when its path, size and modification time are

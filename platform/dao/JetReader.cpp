@@ -6,6 +6,7 @@
 
 #include "platform/dao/JetRowQueue.h"
 #include "platform/dao/JetText.h"
+#include "platform/sqlite/FileAccess.h"
 #include "platform/sqlite/JetDialect.h"
 #include "platform/vb/VbError.h"
 
@@ -150,7 +151,10 @@ class Fd {
 
 FileBytes LoadFile(const std::string& path, ReadProgress& progress) {
   Fd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0) Fail(errno == ENOENT ? vb::err::FileNotFoundDb : kDamaged);
+  if (fd.get() < 0) {
+    if (sqlitedb::IsAccessRefused(errno)) Fail(vb::err::CannotOpenFile);
+    Fail(errno == ENOENT ? vb::err::FileNotFoundDb : kDamaged);
+  }
   struct stat st {};
   if (fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) Fail(vb::err::FileNotFoundDb);
   FileBytes file;

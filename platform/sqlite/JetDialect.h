@@ -226,7 +226,11 @@ void RegisterJetFunctions(sqlite3* db);
 // Denies every statement that could write, attach or change the connection:
 // only reading statements (and harmless read-only PRAGMAs) may run, and they
 // may call only the Jet dialect's functions (FunctionRegistry.h; any other
-// raises 3085). Also turns on the engine's defensive mode, allows no
+// raises 3085). They may not use the engine's own tables (its schema,
+// sqlite_master / sqlite_schema / sqlite_temp_master, every other name
+// beginning with "sqlite_", the table-valued pragma_* functions, dbstat),
+// directly, in a subquery or through a view: that raises 3078, as a table
+// Jet does not have. Also turns on the engine's defensive mode, allows no
 // attached database, stops the schema from calling functions with side
 // effects, and sets the bounds of StatementLimits.h (length caps, and the
 // time limit of statements run under a StatementClock).
@@ -240,8 +244,11 @@ void InstallReadOnlyAuthorizer(sqlite3* db);
 //   syntax errors -> 3075 (3131 in FROM), no such function -> 3085,
 //   wrong number of arguments -> 3075, ambiguous column -> 3079,
 //   denied by the read-only rules / read-only file -> 3027,
-//   not a database -> 3343, damaged file -> 3049,
-//   missing file -> 3024, I/O failure -> 3043, out of memory -> 7,
+//   not a database (also a header whose schema format the engine does not
+//   know: "unsupported file format") -> 3343, damaged file -> 3049,
+//   missing file -> 3024, a file the system will not let this user open
+//   -> 3051, I/O failure -> 3043, out of memory -> 7,
+//   a table of the engine's own that the read-only rules refused -> 3078,
 //   a function the rules deny -> 3085,
 //   a text, blob or statement over its cap (SQLITE_TOOBIG) -> 3035
 //   "System resource exceeded.", a statement stopped by its time limit

@@ -1,12 +1,16 @@
 // SQLite failures as the run-time errors of the Jet engine.
+#include "platform/sqlite/FileAccess.h"
 #include "platform/sqlite/JetDialect.h"
 #include "platform/sqlite/JetTokens.h"
+#include "platform/sqlite/ReadOnlyAuthorizer.h"
 #include "platform/sqlite/StatementLimits.h"
 
 #include "platform/vb/VbError.h"
 
 #include <QRegularExpression>
 #include <sqlite3.h>
+
+#include <optional>
 
 namespace sqlitedb {
 
@@ -64,6 +68,8 @@ int NumberOfMessage(sqlite3* db, const QString& msg, const QString& sql) {
       {"too many attached databases", kReadOnly},
       {"access to ", kReadOnly},
       {"file is not a database", vb::err::NotADatabase},
+      // The header's schema format number is not one the engine knows.
+      {"unsupported file format", vb::err::NotADatabase},
       {"database disk image is malformed", vb::err::CannotOpenDb},
       {"malformed database schema", vb::err::CannotOpenDb},
   };
@@ -80,7 +86,9 @@ int NumberOf(sqlite3* db, int resultCode, const QString& msg, const QString& sql
     case SQLITE_READONLY: return kReadOnly;
     case SQLITE_NOTADB: return vb::err::NotADatabase;
     case SQLITE_CORRUPT: return vb::err::CannotOpenDb;
-    case SQLITE_CANTOPEN: return vb::err::FileNotFoundDb;
+    case SQLITE_CANTOPEN:
+      return db && IsAccessRefused(sqlite3_system_errno(db)) ? vb::err::CannotOpenFile
+                                                             : vb::err::FileNotFoundDb;
     case SQLITE_IOERR: return kDiskError;
     case SQLITE_NOMEM: return kOutOfMemory;
     case SQLITE_TOOBIG: return vb::err::ResourceExceeded;
@@ -94,11 +102,18 @@ int NumberOf(sqlite3* db, int resultCode, const QString& msg, const QString& sql
 }  // namespace
 
 void RaiseSqliteError(sqlite3* db, int resultCode, const QString& sqliteSql) {
+  const std::optional<QString> engineTable = TakeEngineTableRefusal(db);
   const QString msg = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode));
   static const QRegularExpression jet(QStringLiteral(R"(^\[jet (\d+)\] (.*)$)"),
                                       QRegularExpression::DotMatchesEverythingOption);
   const QRegularExpressionMatch m = jet.match(msg);
   if (m.hasMatch()) vb::Raise(m.captured(1).toInt(), m.captured(2));
+  // A statement the rules refused for a table of the engine's own names a
+  // table Jet does not have.
+  const int primary = resultCode & 0xff;
+  if (engineTable && (primary == SQLITE_AUTH || primary == SQLITE_ERROR))
+    vb::Raise(vb::err::TableNotFound, JetText(vb::err::TableNotFound) + " (" + *engineTable +
+                                          " is a table of the database engine itself)");
   const int number = NumberOf(db, resultCode, msg, sqliteSql);
   // Only the time limit interrupts a statement.
   const QString detail = number == vb::err::QueryTooComplex

@@ -1,10 +1,13 @@
 // The read-only rules of a connection.
 #include "platform/sqlite/FunctionRegistry.h"
 #include "platform/sqlite/JetDialect.h"
+#include "platform/sqlite/ReadOnlyAuthorizer.h"
 #include "platform/sqlite/StatementLimits.h"
 
 #include <QString>
 #include <sqlite3.h>
+
+#include <utility>
 
 namespace sqlitedb {
 
@@ -30,12 +33,50 @@ bool IsReadingPragma(const char* name, const char* value) {
                        "application_id", "freelist_count"});
 }
 
-int Authorize(void*, int action, const char* arg1, const char* arg2, const char*, const char*) {
+// The engine's own tables and table-valued functions, which Jet does not
+// have: its schema (sqlite_master, sqlite_schema, sqlite_temp_master, ...)
+// and every other name the engine keeps for itself (sqlite_sequence,
+// sqlite_stat1, ...: no table of a file may begin with "sqlite_"), the PRAGMA
+// functions (pragma_table_info, ...) and the page statistics (dbstat).
+bool IsEngineTable(const char* name) {
+  if (name == nullptr) return false;
+  const QString n = QString::fromUtf8(name);
+  return n.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive) ||
+         n.startsWith(QLatin1String("pragma_"), Qt::CaseInsensitive) ||
+         n.compare(QLatin1String("dbstat"), Qt::CaseInsensitive) == 0;
+}
+
+// The last refusal of an engine table on this thread. The engine asks the
+// rules while it prepares a statement, on the thread that prepares it, and
+// the failure is reported right after on that thread.
+struct EngineTableRefusal {
+  sqlite3* db = nullptr;
+  QString table;
+};
+thread_local EngineTableRefusal tLastRefusal;
+
+int RefuseEngineTable(void* db, const char* table) {
+  tLastRefusal = {static_cast<sqlite3*>(db), QString::fromUtf8(table)};
+  return SQLITE_DENY;
+}
+
+// `db` is the connection, the authorizer's own argument.
+int Authorize(void* db, int action, const char* arg1, const char* arg2, const char*,
+              const char*) {
   switch (action) {
+    case SQLITE_READ:  // the table is the first argument
+      // A read of no column at all ("count(*)") is asked with an empty one.
+      return IsEngineTable(arg1) ? RefuseEngineTable(db, arg1) : SQLITE_OK;
     case SQLITE_SELECT:
-    case SQLITE_READ:
     case SQLITE_RECURSIVE:
       return SQLITE_OK;
+    case SQLITE_UPDATE:
+      // The engine sets up a table-valued function (pragma_table_info,
+      // dbstat, json_each, ...) inside the statement that names it with an
+      // update of its schema table; that statement uses a table of the
+      // engine's own.
+      if (IsEngineTable(arg1)) return RefuseEngineTable(db, arg1);
+      return SQLITE_DENY;
     case SQLITE_FUNCTION:  // the name is the second argument
       return IsCallableFunction(arg2) ? SQLITE_OK : SQLITE_DENY;
     case SQLITE_PRAGMA:
@@ -52,8 +93,14 @@ void InstallReadOnlyAuthorizer(sqlite3* db) {
   sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
   sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 0, nullptr);
   sqlite3_limit(db, SQLITE_LIMIT_ATTACHED, 0);
-  sqlite3_set_authorizer(db, Authorize, nullptr);
+  sqlite3_set_authorizer(db, Authorize, db);
   InstallStatementLimits(db);
+}
+
+std::optional<QString> TakeEngineTableRefusal(sqlite3* db) {
+  const EngineTableRefusal last = std::exchange(tLastRefusal, EngineTableRefusal{});
+  if (last.db == nullptr || last.db != db) return std::nullopt;
+  return last.table;
 }
 
 }  // namespace sqlitedb

@@ -2,6 +2,7 @@
 
 #include "platform/sqlite/DbText.h"
 #include "platform/sqlite/JetDialect.h"
+#include "platform/sqlite/ReadOnlyAuthorizer.h"
 #include "platform/sqlite/SingleTableSelect.h"
 #include "platform/sqlite/StatementLimits.h"
 #include "platform/vb/VbError.h"
@@ -187,6 +188,9 @@ RowSet RowSet::Run(sqlite3* db, std::shared_ptr<sqlite3> owner, const QString& s
   const QByteArray sql = sqliteSql.toUtf8();
   sqlite3_stmt* raw = nullptr;
   const char* tail = nullptr;
+  // A refusal the rules left from a statement prepared before (one whose
+  // failure went unreported) says nothing about this one.
+  TakeEngineTableRefusal(db);
   const int rc = sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()) + 1, &raw, &tail);
   Stmt stmt(raw);
   if (rc != SQLITE_OK) RaiseSqliteError(db, rc, sqliteSql);

@@ -1,5 +1,6 @@
 #include "platform/sqlite/SqliteConnection.h"
 
+#include "platform/sqlite/FileAccess.h"
 #include "platform/sqlite/FileStamp.h"
 #include "platform/sqlite/JetDialect.h"
 #include "platform/vb/VbError.h"
@@ -24,12 +25,24 @@ QByteArray FileUri(const QString& nativePath, const char* query) {
   return "file:" + QUrl::toPercentEncoding(absolute, "/") + query;
 }
 
-void CheckFile(const QString& path, const QString& nativePath) {
-  const QFileInfo info(nativePath);
-  if (!info.exists() || info.isDir())
+// A file of the database (`nativeFile`, the file at `path` or its log) that
+// is missing or a folder raises 3024; one there that this user may not read
+// raises 3051.
+void CheckReadable(const QString& path, const QString& nativeFile) {
+  const FileProblem problem = ProblemReading(QFile::encodeName(nativeFile).toStdString());
+  if (problem == FileProblem::Refused)
+    vb::Raise(vb::err::CannotOpenFile,
+              "The Microsoft Jet database engine cannot open the file '" + path +
+                  "'. It is already opened exclusively by another user, or you need permission "
+                  "to view its data.");
+  if (problem != FileProblem::None)
     vb::Raise(vb::err::FileNotFoundDb, "Could not find file '" + path + "'.");
+}
+
+void CheckFile(const QString& path, const QString& nativePath) {
+  CheckReadable(path, nativePath);
   // The engine takes an empty file for an empty database; Jet does not.
-  if (info.size() == 0)
+  if (QFileInfo(nativePath).size() == 0)
     vb::Raise(vb::err::NotADatabase, "Unrecognized database format '" + path + "'.");
 }
 
@@ -52,6 +65,10 @@ std::unique_ptr<QTemporaryDir> CopyWithWal(const QString& nativePath, const QStr
     RaiseSqliteError(nullptr, SQLITE_IOERR);
   return dir;
 }
+
+// The engine reads a file only when a statement needs it; reading the whole
+// schema now makes a foreign or damaged file fail at the open.
+void ReadSchema(sqlite3* db) { RowSet::Execute(db, QStringLiteral("SELECT type, name, tbl_name, sql FROM sqlite_schema")); }
 
 // Opens the file read-only. "?immutable=1" tells the engine that nobody
 // changes the file, so it takes no lock and looks for no journal. A file
@@ -79,13 +96,12 @@ std::shared_ptr<sqlite3> OpenReadOnly(const QString& nativePath, const QString& 
   });
   if (rc != SQLITE_OK) RaiseSqliteError(raw, rc);
   RegisterJetFunctions(raw);
+  // The rules keep the engine's own tables from every statement, so the
+  // schema is read before they are in force.
+  ReadSchema(raw);
   InstallReadOnlyAuthorizer(raw);
   return db;
 }
-
-// The engine reads a file only when a statement needs it; reading the whole
-// schema now makes a foreign or damaged file fail at the open.
-void ReadSchema(sqlite3* db) { RowSet::Execute(db, QStringLiteral("SELECT type, name, tbl_name, sql FROM sqlite_schema")); }
 
 // The files checked so far, by path, with the stamps of the file and its
 // log when they were checked.
@@ -145,8 +161,8 @@ bool SqliteConnection::OpenDatabaseFile(const QString& path) {
   const QString nativePath = win::ToNativePath(path);
   CheckFile(path, nativePath);
   const QString wal = WalBeside(nativePath);
+  if (!wal.isEmpty()) CheckReadable(path, wal);
   std::shared_ptr<sqlite3> db = OpenReadOnly(nativePath, wal);
-  ReadSchema(db.get());
   CheckOnce(db.get(), nativePath, wal);
   db_ = std::move(db);
   return true;

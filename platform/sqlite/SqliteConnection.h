@@ -27,8 +27,10 @@ class SqliteConnection {
   // open of a file in the process checks the whole file (the engine's quick
   // check; again only when the file or its log changed size or time), so a
   // file that is not a database or is damaged fails here:
-  //   missing file or a folder -> 3024, empty file or not a database -> 3343,
-  //   damage -> 3049, the copy not made -> 3043.
+  //   missing file or a folder -> 3024, a file (or its log) that this user
+  //   may not read -> 3051, empty file or not a database (also a header
+  //   whose format the engine does not know) -> 3343, damage -> 3049, the
+  //   copy not made -> 3043.
   // A missing file is never created. On failure the previous file (if any)
   // stays open. Returns True.
   bool OpenDatabaseFile(const QString& path);

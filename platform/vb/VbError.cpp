@@ -42,6 +42,7 @@ QString ErrorDescription(int number) {
       {3024, "Could not find file."},
       {3035, "System resource exceeded."},
       {3049, "Cannot open database. It may not be a database that your application recognizes, or the file may be corrupt."},
+      {3051, "The Microsoft Jet database engine cannot open the file. It is already opened exclusively by another user, or you need permission to view its data."},
       {3061, "Too few parameters. Expected 1."},
       {3075, "Syntax error in query expression."},
       {3078, "The Microsoft Jet database engine cannot find the input table or query. Make sure it exists and that its name is spelled correctly."},

@@ -57,7 +57,9 @@ constexpr int CancelError = 32755;  // the file dialog's Cancel
 // Database engine numbers.
 constexpr int NoCurrentRecord = 3021;
 constexpr int FileNotFoundDb = 3024;
+constexpr int NotAValidPath = 3044;  // the file's folder does not exist
 constexpr int CannotOpenDb = 3049;   // not a database / damaged
+constexpr int CannotOpenFile = 3051; // the file is there, but this user may not read it
 constexpr int ItemNotFound = 3265;   // no column of that name
 constexpr int SyntaxError = 3075;    // syntax error in an expression
 constexpr int SyntaxErrorFrom = 3131; // syntax error in FROM clause

@@ -1,15 +1,19 @@
 // File services with the run-time errors the programs' file statements
 // raise: 52 bad file name, 53 file not found, 76 path not found, 70
 // permission denied (the file is in use by someone else), 75 path/file access
-// error (read-only or otherwise refused). Every path is in Windows form and
+// error (read-only or otherwise refused, also by the permissions of a folder
+// that exists). Every path is in Windows form and
 // resolved without regard to case; file names are Unicode and keep every
 // character (no trip through an 8-bit code page).
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+
 #include <QFile>
 #include <QFileInfo>
+#include <memory>
 #include <optional>
 
 #include "platform/vb/VbError.h"
@@ -188,6 +192,24 @@ void SetAttr(const QString& path, int attributes) {
 int64_t FileLen(const QString& path) {
   const QFileInfo info(ExistingNative(path));
   return info.isDir() ? 0 : info.size();
+}
+
+std::unique_ptr<QFile> OpenForAppend(const QString& path, bool exists) {
+  const QByteArray name = QFile::encodeName(ToNativePath(path));
+  const int flags = O_WRONLY | O_APPEND | O_CLOEXEC | (exists ? 0 : O_CREAT | O_EXCL);
+  const int fd = open(name.constData(), flags, 0666);
+  if (fd < 0) vb::Raise(OpenErrorNumber(errno));
+  auto file = std::make_unique<QFile>();
+  if (!file->open(fd, QIODevice::WriteOnly | QIODevice::Append, QFileDevice::AutoCloseHandle)) {
+    close(fd);
+    vb::Raise(vb::err::PathFileAccessError);
+  }
+  return file;
+}
+
+int OpenErrorNumber(int error) {
+  return error == ENOENT || error == ENOTDIR ? vb::err::PathNotFound
+                                             : vb::err::PathFileAccessError;
 }
 
 }  // namespace win

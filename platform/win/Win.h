@@ -6,6 +6,9 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
+
+class QFile;
 
 namespace win {
 
@@ -56,6 +59,17 @@ constexpr int vbNormal = 0, vbReadOnly = 1, vbHidden = 2, vbSystem = 4,
 int GetAttr(const QString& path);
 void SetAttr(const QString& path, int attributes);
 int64_t FileLen(const QString& path);
+// Open path For Append (`exists`) or For Output (a new file): a handle that
+// writes at the end of the file. A file that is not expected is never
+// emptied: when one stands there after all, the open fails. Raises the error
+// of OpenErrorNumber when the system refuses the open.
+std::unique_ptr<QFile> OpenForAppend(const QString& path, bool exists);
+// The run-time error of a file open that the system refused with `error`
+// (errno): 76 path not found when a folder of the path is missing, else 75
+// path/file access error: no permission on the file or on a folder of its
+// path (even one that exists), a read-only file system, a folder of that
+// name.
+int OpenErrorNumber(int error);
 
 // ---- Program ------------------------------------------------------------------
 // The program's folder in Windows form, without a trailing backslash (App.Path).

@@ -5,6 +5,7 @@
 #include "MournlightFixture.h"
 
 #include "platform/forms/UserActions.h"
+#include "tests/testkit/DamagedCopies.h"
 #include "tests/testkit/ScopedChanges.h"
 #include "tests/testkit/SqliteFiles.h"
 
@@ -12,6 +13,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <cstdio>
+#include <map>
+#include <random>
 
 namespace {
 
@@ -36,6 +41,19 @@ FolderState StateOf(const QString& folder) {
   return state;
 }
 
+// An obituary file whose bytes from `at` on are `bytes`; with `cut`, the
+// file ends after them.
+void WriteObituaryFileWith(const QString& path, qint64 at, const QByteArray& bytes, bool cut) {
+  testkit::WriteObituaryFile(path);
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+  if (cut) {
+    ASSERT_TRUE(file.resize(at));
+  }
+  ASSERT_TRUE(file.seek(at));
+  ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
 const QString kEmptyRecordText = "Published:    N/A " + QString("\r\n\r\n").repeated(9) + "\r\n" +
                                  "\r\n\r\n" + "\r\n\r\n" + "Archive Info.:  N/A ";
 
@@ -49,7 +67,8 @@ class BadInputTest : public MournlightTest {
 };
 
 // A file that is no database, or a damaged one: the version reads "0" without
-// a word and the first selection reports the engine's number.
+// a word, the first selection reports the engine's number, and the file and
+// its folder stay as they were.
 struct BadFileCase {
   const char* name;
   std::function<void(const QString& path)> write;
@@ -61,7 +80,9 @@ class BadFileTest : public BadInputTest, public ::testing::WithParamInterface<Ba
 
 TEST_P(BadFileTest, VersionZeroAndAnErrorNumber) {
   GetParam().write(DbPath());
-  StartOnFile();
+  const QString launchFile = WriteLaunchFile("obit.db");
+  const FolderState before = StateOf(DataFolder());
+  Start(launchFile);
   EXPECT_EQ(Lbl("dbVersionLabel").Caption(), "0");
   EXPECT_EQ(Prompts(), QStringList({GetParam().report}));
   EXPECT_TRUE(NavigationDisabled());
@@ -71,6 +92,7 @@ TEST_P(BadFileTest, VersionZeroAndAnErrorNumber) {
   forms::user::Click(Button("Command1"));
   EXPECT_EQ(Prompts().size(), 2);
   EXPECT_EQ(Host().EndProgramCount(), 0);
+  EXPECT_TRUE(StateOf(DataFolder()) == before);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -88,12 +110,59 @@ INSTANTIATE_TEST_SUITE_P(
                       bytes.append(QByteArray(84, '\xff'));
                       MournlightTest::WriteFile(path, bytes);
                     }, "Error:  3343"},
+        // A schema format number the engine does not know (bytes 44 to 47),
+        // and a header cut after 25 bytes and filled up with noise.
+        BadFileCase{"SchemaFormat", [](const QString& path) {
+                      WriteObituaryFileWith(path, 44, QByteArray("\0\0\0\x09", 4), false);
+                    }, "Error:  3343"},
+        BadFileCase{"CutHeader", [](const QString& path) {
+                      QByteArray noise;
+                      for (int i = 0; i < 4000; ++i) noise.append(static_cast<char>(i * 131 + 7));
+                      WriteObituaryFileWith(path, 25, noise, true);
+                    }, "Error:  3343"},
         BadFileCase{"Truncated", [](const QString& path) {
                       testkit::WriteObituaryFile(path, 400);
                       QFile file(path);
                       ASSERT_TRUE(file.resize(file.size() / 3));
                     }, "Error:  3049"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// Seeded damage of every kind: the start-up (version and select-all) reports
+// the numbers of damage, or of a table or column the damage took away, never
+// a syntax error, and the window takes the next file.
+TEST_F(BadInputTest, DamagedCopiesReportDamageNumbers) {
+  std::vector<democd::Record> rows;
+  for (int i = 0; i < 150; ++i) rows.push_back(Obituary(QString("Name%1").arg(i), "Ann"));
+  WriteObituaries(rows);
+  QFile original(DbPath());
+  ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+  const QByteArray good = original.readAll();
+  original.close();
+  constexpr int kPageSize = 4096;  // the writer's page size
+  ASSERT_GT(good.size(), 8 * kPageSize);
+  std::mt19937 rng(20240616);
+  const QStringList allowed = {"Error:  3049", "Error:  3343", "Error:  3078", "Error:  3061",
+                               "Error:  3265"};
+  std::map<QString, int> seen;
+  for (int copy = 0; copy < 60; ++copy) {
+    WriteFile(DbPath(), testutil::DamagedCopy(good, kPageSize, rng));
+    const qsizetype shown = Prompts().size();
+    StartOnFile();
+    for (const QString& prompt : Prompts().mid(shown)) {
+      EXPECT_TRUE(allowed.contains(prompt)) << "copy " << copy << ": " << prompt.toStdString();
+      ++seen[prompt];
+    }
+  }
+  EXPECT_GT(seen["Error:  3049"], 0);
+  for (const auto& [prompt, count] : seen) std::printf("%s x %d\n", qPrintable(prompt), count);
+  EXPECT_EQ(Host().EndProgramCount(), 0);
+  WriteFile(DbPath(), good);
+  const qsizetype shown = Prompts().size();
+  StartOnFile();
+  EXPECT_TRUE(Prompts().mid(shown).isEmpty()) << Prompts().mid(shown).join(" | ").toStdString();
+  EXPECT_EQ(Lbl("Label17").Caption(), "150");
+  EXPECT_TRUE(NavigationEnabled());
+}
 
 // Without ObitData the select-all reports the engine's 3078.
 TEST_F(BadInputTest, MissingObituaryTableIsReported) {

@@ -1,6 +1,7 @@
 // The four searches: their statements, sort clauses and retries, their
 // messages, and the error answers by search (some of which end the program).
 #include "MournlightFixture.h"
+#include "tests/testkit/ScopedChanges.h"
 
 #include "platform/forms/UserActions.h"
 
@@ -334,6 +335,45 @@ INSTANTIATE_TEST_SUITE_P(
                       SqlErrorCase{"Syntax", "Lastname = ", false, "Error:  3075"},
                       SqlErrorCase{"SecondOpenFails", "Lastname = 'x'", true, "Error:  3464"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The engine's own tables are no tables of the obituary file: the SQL search
+// reports them as Jet reports a table it does not have, and the next search
+// runs as usual.
+TEST_F(SearchTest, TheEnginesOwnTablesAreReportedAsMissing) {
+  const char* conditions[] = {"(select count(*) from sqlite_master) > 0",
+                              "Lastname IN (SELECT name FROM sqlite_schema)",
+                              "(select count(*) from pragma_table_info) >= 0"};
+  for (const char* condition : conditions) {
+    Box("SelectionQueryText").SetText(condition);
+    Button("Command12").Click();
+  }
+  EXPECT_EQ(Prompts(), QStringList(3, "Error:  3078\r\nCheck your entry and try again."));
+  EXPECT_TRUE(NavigationDisabled());
+  Box("SelectionQueryText").SetText("Lastname = 'Brown'");
+  Button("Command12").Click();
+  EXPECT_EQ(SelectedLastNames(), QStringList({"Brown"}));
+  EXPECT_TRUE(NavigationEnabled());
+  EXPECT_EQ(Prompts().size(), 3);
+}
+
+// The database made unreadable after start-up: the file is there, so the
+// searches report 3051 (no permission), not 3024 (no file); once it may be
+// read again, the next search works.
+TEST_F(SearchTest, ADatabaseMadeUnreadableReportsNoPermission) {
+  const testutil::ScopedPermissionChecks checks;
+  const QString db = DataFolder() + "/obit.db";
+  ASSERT_TRUE(QFile::setPermissions(db, QFile::WriteOwner));
+  Window().Command6_Click();
+  Box("Text1").SetText("Smith");
+  Button("Command1").Click();
+  EXPECT_EQ(Prompts(), QStringList({"Error:  3051", "Error:  3051"}));
+  EXPECT_TRUE(NavigationDisabled());
+  ASSERT_TRUE(QFile::setPermissions(db, QFile::ReadOwner | QFile::WriteOwner));
+  Button("Command1").Click();
+  EXPECT_EQ(SelectedLastNames(), QStringList({"Smith"}));
+  EXPECT_TRUE(NavigationEnabled());
+  EXPECT_EQ(Prompts().size(), 2);
+}
 
 // Real data: a blank month makes val() of the numeric order fail.
 TEST_F(SearchTest, BlankMonthFallsBackToTextOrder) {

@@ -177,6 +177,31 @@ TEST_F(GlobErrorTest, AReadOnlyProgramFolderLogsInThePerUserFolder) {
   EXPECT_TRUE(QDir(dir.filePath("program")).isEmpty());
 }
 
+// The per-user folder is there, but a folder on its way refuses this user:
+// the log cannot be written because access is refused (75), not because a
+// path is missing (76); the question follows as usual.
+TEST_F(GlobErrorTest, ALogFolderThatRefusesThisUserIsAnAccessError) {
+  const QDir dir(folder.path());
+  ASSERT_TRUE(dir.mkpath("program"));
+  ASSERT_TRUE(dir.mkpath("config/Gravelight"));
+  win::SetAppPathForTesting(win::ToWindowsPath(dir.filePath("program")));
+  const testutil::ScopedEnvironmentVariable config("XDG_CONFIG_HOME",
+                                                   dir.filePath("config").toUtf8());
+  const testutil::ScopedPermissionChecks checks;
+  const testutil::ScopedReadOnlyFolder readOnly(dir.filePath("program"));
+  const auto readWrite = QFile::ReadOwner | QFile::WriteOwner;
+  ASSERT_TRUE(QFile::setPermissions(dir.filePath("config"), readWrite));
+  h->QueueMessageBoxAnswer(forms::mb::OK);
+  h->QueueMessageBoxAnswer(Ignore);
+  EXPECT_EQ(WriteErrorLog("Error 5 (x) Process: a.b ln# 0", true), Ignore);
+  ASSERT_TRUE(QFile::setPermissions(dir.filePath("config"), readWrite | QFile::ExeOwner));
+  ASSERT_EQ(h->MessageBoxes().size(), 2u);
+  EXPECT_EQ(Box(0).prompt, "Error 75 (Path/File access error) in procedure SaveItToTextFile Ln# 0");
+  EXPECT_EQ(Box(1).prompt, "Error 5 (x) Process: a.b ln# 0" + kSecondLine);
+  EXPECT_TRUE(QDir(dir.filePath("config/Gravelight")).isEmpty());
+  EXPECT_TRUE(QDir(dir.filePath("program")).isEmpty());
+}
+
 // ---- The handler of a trapping procedure ----------------------------------------
 
 // A procedure of three statements whose second fails `failures` times.

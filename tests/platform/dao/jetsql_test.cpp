@@ -250,6 +250,11 @@ TEST_F(JetSqlTest, BadInputEndsInAnErrorOrRows) {
       {"1=1; PRAGMA writable_schema = 1", 3142, {}},
       {"Lastname = (PRAGMA user_version)", 3075, {}},
       {"1 IN (WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x+1 FROM c) SELECT x FROM c)", 3075, {}},
+      // The engine's own tables are no tables of the database.
+      {"(select count(*) from sqlite_master) > 0", 3078, {}},
+      {"Lastname in (select name from [SQLITE_SCHEMA])", 3078, {}},
+      {"exists (select * from sqlite_temp_master)", 3078, {}},
+      {"(select count(*) from pragma_table_info) >= 0", 3078, {}},
       {QString(8000, u'(') + "1=1" + QString(8000, u')'), 3075, {}},
       {QStringLiteral("Lastname = 'a") + QChar(0) + "' OR 1=1", 3075, {}},
       {QStringLiteral("Lastname = 'x'") + QChar(0), 3075, {}},

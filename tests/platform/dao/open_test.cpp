@@ -6,6 +6,7 @@
 #include "platform/dao/Dao.h"
 #include "platform/dao/JetLoader.h"
 #include "platform/vb/VbError.h"
+#include "tests/testkit/ScopedChanges.h"
 
 #include <QDir>
 #include <QFile>
@@ -101,6 +102,23 @@ TEST(OpenTest, BadFilesGiveEngineErrors) {
   EXPECT_EQ(OpenError(cutPages), 3049);
   EXPECT_NE(OpenError(zeroed), 0);
   EXPECT_NE(OpenError(zeroedData), 0);
+}
+
+// A file that is there but that this user may not read gives 3051, at its
+// first open and at an open after its copy was cached: the copy answers only
+// while the file could be read.
+TEST(OpenTest, AFileThisUserMayNotReadGives3051) {
+  FixtureDir dir;
+  const testutil::ScopedPermissionChecks checks;
+  const QString first = dir.Write("first.mdb", {Rows(3)});
+  ASSERT_TRUE(QFile::setPermissions(dir.Native("first.mdb"), QFile::WriteOwner));
+  EXPECT_EQ(OpenError(first), 3051);
+  const QString cached = dir.Write("cached.mdb", {Rows(3)});
+  EXPECT_EQ(OpenError(cached), 0);
+  ASSERT_TRUE(QFile::setPermissions(dir.Native("cached.mdb"), QFile::WriteOwner));
+  EXPECT_EQ(OpenError(cached), 3051);
+  ASSERT_TRUE(QFile::setPermissions(dir.Native("cached.mdb"), QFile::ReadOwner | QFile::WriteOwner));
+  EXPECT_EQ(OpenError(cached), 0);
 }
 
 TEST(OpenTest, CachesTheCopyUntilTheFileChanges) {

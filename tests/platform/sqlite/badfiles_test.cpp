@@ -2,10 +2,12 @@
 // open or the statement: never a crash, a hang or an unreported failure.
 #include "SqliteFixture.h"
 #include "tests/testkit/DamagedCopies.h"
+#include "tests/testkit/ScopedChanges.h"
 
 #include "platform/sqlite/SqliteConnection.h"
 #include "platform/vb/VbError.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -84,6 +86,17 @@ TEST_F(BadFiles, HandMadeDamageFailsWithAnEngineError) {
   QByteArray magic = bytes_;
   magic[0] = 'X';
   EXPECT_EQ(Outcome(Write("magic.db", magic)), 3343);
+  // A schema format number (bytes 44 to 47) the engine does not know, and a
+  // header cut after 25 bytes and filled up with noise: the engine answers
+  // "unsupported file format" at the first statement.
+  for (char format : {'\x05', '\x7f', '\xff'}) {
+    QByteArray header = bytes_;
+    header.replace(44, 4, QByteArray(3, '\0') + format);
+    EXPECT_EQ(Outcome(Write("format.db", header)), 3343) << int(format);
+  }
+  QByteArray noise = bytes_.left(25);
+  for (int i = 0; i < 4000; ++i) noise.append(static_cast<char>(i * 131 + 7));
+  EXPECT_EQ(Outcome(Write("noise.db", noise)), 3343);
 
   // Half the pages gone, or the table's pages overwritten: the file opens
   // (its schema is intact) and the statements fail.
@@ -96,6 +109,27 @@ TEST_F(BadFiles, HandMadeDamageFailsWithAnEngineError) {
   for (int i = 100; i < kPageSize; ++i) schema[i] = static_cast<char>(i * 7);
   const int broken = Outcome(Write("schema.db", schema));
   EXPECT_TRUE(broken == 3049 || broken == 3343) << broken;
+}
+
+// A file that is there but that this user may not read, from the first open
+// or after earlier opens: 3051, not "could not find file"; the same for a
+// folder on its path that this user may not enter, and for its log.
+TEST_F(BadFiles, AFileThisUserMayNotReadGives3051) {
+  const testutil::ScopedPermissionChecks checks;
+  const auto readWrite = QFile::ReadOwner | QFile::WriteOwner;
+  const auto folder = readWrite | QFile::ExeOwner;
+  EXPECT_EQ(Outcome(good_), 0);
+  ASSERT_TRUE(QFile::setPermissions(good_, QFile::WriteOwner));
+  EXPECT_EQ(Outcome(good_), 3051);
+  ASSERT_TRUE(QFile::setPermissions(good_, readWrite));
+  ASSERT_TRUE(QFile::setPermissions(dir_.path(), readWrite));
+  EXPECT_EQ(Outcome(good_), 3051);
+  ASSERT_TRUE(QFile::setPermissions(dir_.path(), folder));
+  sqlitetest::WriteBytes(good_ + "-wal", QByteArray(4096, '\0'));
+  ASSERT_TRUE(QFile::setPermissions(good_ + "-wal", QFile::WriteOwner));
+  EXPECT_EQ(Outcome(good_), 3051);
+  ASSERT_TRUE(QFile::remove(good_ + "-wal"));
+  EXPECT_EQ(Outcome(good_), 0);
 }
 
 // Runs Outcome in a child process with a time limit; the child's exit code

@@ -101,6 +101,48 @@ TEST_F(ReadOnlyFile, StatementsThatWriteOrAttachAreDenied) {
   EXPECT_EQ(sqlitedb::RowSet::Execute(raw, "PRAGMA table_info(ObitData)").RowCount(), 15);
 }
 
+// The engine's own tables and table-valued functions are no tables of the
+// file: every statement that uses one is refused as naming a table Jet does
+// not have, wherever it stands, and the open, which reads the schema, still
+// works.
+TEST_F(ReadOnlyFile, TheEnginesOwnTablesAreNoTables) {
+  sqlitetest::ExecOnFile(path_, "CREATE VIEW Catalog AS SELECT name FROM sqlite_master;");
+  SqliteConnection db;
+  db.OpenDatabaseFile(path_);
+  const char* conditions[] = {
+      "(select count(*) from sqlite_master) > 0",
+      "(SELECT COUNT(*) FROM [SQLITE_SCHEMA]) > 0",
+      "exists (select name from sqlite_temp_master)",
+      "Lastname in (select tbl_name from sqlite_master)",
+      "(select count(*) from ObitData, sqlite_schema) > 0",
+      "(select count(*) from sqlite_sequence) >= 0",
+      "(select count(*) from pragma_table_info) >= 0",
+      "(select count(*) from pragma_function_list) > 0",
+      "(select count(*) from dbstat) > 0",
+      "(select count(*) from json_each) >= 0",
+      "(select count(*) from Catalog) > 0",
+      "exists (select name from Catalog)",
+  };
+  for (const char* condition : conditions) {
+    const QString sql = QStringLiteral("SELECT * FROM ObitData WHERE ") + condition;
+    EXPECT_EQ(ErrorOf([&] { db.OpenQuery(sql, false); }), 3078) << condition;
+  }
+  EXPECT_EQ(db.OpenQuery("SELECT * FROM ObitData", false).RowCount(), 57);
+
+  // Beneath the dialect, for statements of the engine's own dialect too.
+  sqlite3* raw = nullptr;
+  ASSERT_EQ(sqlite3_open_v2(path_.toUtf8().constData(), &raw, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  const std::unique_ptr<sqlite3, int (*)(sqlite3*)> engine(raw, sqlite3_close);
+  sqlitedb::RegisterJetFunctions(raw);
+  sqlitedb::InstallReadOnlyAuthorizer(raw);
+  for (const char* sql : {"SELECT * FROM sqlite_master", "SELECT count(*) FROM main.sqlite_schema",
+                          "SELECT * FROM temp.sqlite_master", "SELECT * FROM pragma_table_info('ObitData')",
+                          "SELECT * FROM Catalog"})
+    EXPECT_EQ(ErrorOf([&] { sqlitedb::RowSet::Execute(raw, sql); }), 3078) << sql;
+  // The refusal is not carried over to the next failure.
+  EXPECT_EQ(ErrorOf([&] { sqlitedb::RowSet::Execute(raw, "DELETE FROM ObitData"); }), 3027);
+}
+
 TEST_F(ReadOnlyFile, ASessionLeavesFileAndFolderUnchanged) {
   const QByteArray bytes = sqlitetest::ReadBytes(path_);
   const QDateTime modified = QFileInfo(path_).lastModified();

@@ -1,5 +1,6 @@
 // First-match search, Dir, the exclusive-open test and the file statements
 // with their run-time errors.
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 
 #include "tests/testkit/TempFolderTest.h"
 #include "tests/testkit/Errors.h"
+#include "tests/testkit/ScopedChanges.h"
 
 #include <QDir>
 #include <QFile>
@@ -115,7 +117,7 @@ TEST_F(FileServicesTest, ExclusiveOpenFailsWhileAnotherProcessHoldsTheFile) {
 }
 
 TEST_F(FileServicesTest, ExclusiveOpenFailsForAnUnreadableFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "the superuser reads every file";
+  const testutil::ScopedPermissionChecks checks;  // the superuser reads every file
   ASSERT_TRUE(QFile::setPermissions(N("Data/notes.txt"), QFile::WriteOwner));
   EXPECT_FALSE(CanOpenExclusive(W("Data\\notes.txt")));
 }
@@ -179,6 +181,38 @@ TEST_F(FileServicesTest, FileStatementsRaiseThePlatformErrors) {
   };
   for (const Case& c : cases) EXPECT_EQ(ErrorOf(c.statement), c.error) << c.what;
   EXPECT_EQ(Read("Data/notes.txt"), "hello");
+}
+
+// Open For Append / For Output: a missing folder is 76 path not found; a
+// file or folder that is there but refuses this user is 75 path/file access
+// error, also a folder that may not even be entered.
+TEST_F(FileServicesTest, OpenForAppendTellsAMissingFolderFromARefusal) {
+  const std::pair<int, int> numbers[] = {{ENOENT, 76}, {ENOTDIR, 76}, {EACCES, 75}, {EPERM, 75},
+                                         {EROFS, 75},  {EISDIR, 75},  {EEXIST, 75}};
+  for (const auto& [error, number] : numbers) EXPECT_EQ(OpenErrorNumber(error), number) << error;
+
+  const testutil::ScopedPermissionChecks checks;
+  auto append = [this](const char* file, bool exists) {
+    return ErrorOf([&] { OpenForAppend(W(file), exists)->write("!"); });
+  };
+  EXPECT_EQ(append("No\\log.txt", false), 76);
+  EXPECT_EQ(append("Data\\notes.txt", false), 75);  // never emptied
+  EXPECT_EQ(append("Data\\Empty", true), 75);
+  ASSERT_TRUE(QFile::setPermissions(N("Data/notes.txt"), QFile::ReadOwner));
+  EXPECT_EQ(append("Data\\notes.txt", true), 75);
+  ASSERT_TRUE(QFile::setPermissions(N("Data/notes.txt"), QFile::ReadOwner | QFile::WriteOwner));
+  const auto folder = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+  for (const auto locked : {QFile::ReadOwner | QFile::ExeOwner, QFile::Permissions()}) {
+    const bool enterable = locked.testFlag(QFile::ExeOwner);
+    ASSERT_TRUE(QFile::setPermissions(N("Data"), locked));
+    EXPECT_EQ(append("Data\\new.txt", false), 75) << enterable;
+    EXPECT_EQ(append("Data\\notes.txt", true), enterable ? 0 : 75) << enterable;
+    ASSERT_TRUE(QFile::setPermissions(N("Data"), folder));
+  }
+  EXPECT_EQ(append("Data\\notes.txt", true), 0);
+  EXPECT_EQ(Read("Data/notes.txt"), "hello!!");
+  EXPECT_EQ(append("Data\\new.txt", false), 0);
+  EXPECT_EQ(Read("Data/new.txt"), "!");
 }
 
 TEST_F(FileServicesTest, CopyKillAndAttributes) {
