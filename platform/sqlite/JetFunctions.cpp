@@ -3,6 +3,8 @@
 #include "platform/sqlite/FunctionRegistry.h"
 #include "platform/sqlite/JetCollation.h"
 #include "platform/sqlite/JetDialect.h"
+#include "platform/sqlite/StatementLimits.h"
+#include "platform/sqlite/TextSearch.h"
 
 #include "platform/vb/Conversions.h"
 #include "platform/vb/DateParsing.h"
@@ -16,6 +18,8 @@
 #include <optional>
 #include <new>
 #include <sqlite3.h>
+#include <string>
+#include <string_view>
 
 namespace sqlitedb {
 
@@ -32,6 +36,33 @@ void ResultText(sqlite3_context* ctx, const QString& text) {
 
 bool IsNull(sqlite3_value* v) { return sqlite3_value_type(v) == SQLITE_NULL; }
 
+bool IsText(sqlite3_value* v) {
+  const int t = sqlite3_value_type(v);
+  return t == SQLITE_TEXT || t == SQLITE_BLOB;
+}
+
+// Text arguments this long together (bytes) make a call long enough to look
+// at the statement's clock when it is done: the engine looks only every few
+// thousand of its steps, and a few calls on texts of megabytes can outlast
+// the limit within them. Shorter calls are left to the engine.
+constexpr int64_t kLongArgumentBytes = 1 << 15;
+
+bool LongArguments(int argc, sqlite3_value** argv) {
+  int64_t bytes = 0;
+  for (int i = 0; i < argc; ++i) {
+    if (IsText(argv[i])) bytes += sqlite3_value_bytes(argv[i]);
+  }
+  return bytes >= kLongArgumentBytes;
+}
+
+// A text result of `length` characters: raises 3035 when it cannot be
+// within the connection's cap on values (its UTF-8 has at least as many
+// bytes as it has UTF-16 code units), before it is built.
+void CheckResultLength(sqlite3_context* ctx, qsizetype length) {
+  if (length > sqlite3_limit(sqlite3_context_db_handle(ctx), SQLITE_LIMIT_LENGTH, -1))
+    vb::Raise(vb::err::ResourceExceeded);
+}
+
 // A count or position argument: Null raises 94, a negative count 5.
 int32_t CountArg(sqlite3_value* v, int32_t minimum) {
   const int32_t n = vb::CLng(ToVariant(v));
@@ -39,11 +70,13 @@ int32_t CountArg(sqlite3_value* v, int32_t minimum) {
   return n;
 }
 
-// Runs a function body; a platform error fails the statement with its number.
+// Runs a function body; a platform error fails the statement with its number,
+// and so does the time limit after a call on long texts.
 template <Fn F>
 void Guarded(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   try {
     F(ctx, argc, argv);
+    if (LongArguments(argc, argv)) CheckStatementTime();
   } catch (const vb::VbError& e) {
     const QByteArray msg = JetFunctionErrorMessage(e.Number(), e.Description()).toUtf8();
     sqlite3_result_error(ctx, msg.constData(), static_cast<int>(msg.size()));
@@ -95,10 +128,14 @@ void Val(sqlite3_context* ctx, int, sqlite3_value** argv) {
 void Concat(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   QString out;
   bool allNull = true;
+  StatementWork work;
   for (int i = 0; i < argc; ++i) {
     if (IsNull(argv[i])) continue;
     allNull = false;
-    out += ValueText(argv[i]);
+    const QString part = ValueText(argv[i]);
+    CheckResultLength(ctx, out.size() + part.size());
+    out += part;
+    work.Add(static_cast<size_t>(part.size()));
   }
   if (allNull) return sqlite3_result_null(ctx);
   ResultText(ctx, out);
@@ -136,8 +173,36 @@ void Mid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   ResultText(ctx, ValueText(argv[0]).mid(start - 1, length));
 }
 
+std::u16string_view Utf16(const QString& s) {
+  return std::u16string_view(QStringView(s).utf16(), static_cast<size_t>(s.size()));
+}
+
+// The text with every character case-folded, code unit for code unit (a
+// folded character keeps its length in UTF-16).
+std::u16string CaseFolded(std::u16string_view s, StatementWork& work) {
+  std::u16string out(s);
+  for (size_t i = 0; i < out.size(); ++i) {
+    const char16_t c = out[i];
+    if (QChar::isHighSurrogate(c) && i + 1 < out.size() && QChar::isLowSurrogate(out[i + 1])) {
+      const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(c, out[i + 1]));
+      if (QChar::requiresSurrogates(folded)) {
+        out[i] = QChar::highSurrogate(folded);
+        out[i + 1] = QChar::lowSurrogate(folded);
+      }
+      ++i;
+    } else {
+      const char32_t folded = QChar::toCaseFolded(char32_t(c));
+      if (!QChar::requiresSurrogates(folded)) out[i] = static_cast<char16_t>(folded);
+    }
+    work.Add(1);
+  }
+  return out;
+}
+
 // InStr([start,] text, sought[, compare]): compare 0 is binary, otherwise
-// (and by default) without regard to case, as Jet compares text.
+// (and by default) without regard to case, as Jet compares text. Positions
+// count UTF-16 code units. The search is linear in both texts, so that a
+// long sought text in a long text cannot outlast the time limit in one call.
 void InStr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   const bool withStart = argc >= 3;
   const int32_t start = withStart ? CountArg(argv[0], 1) : 1;
@@ -147,8 +212,19 @@ void InStr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (IsNull(text) || IsNull(sought)) return sqlite3_result_null(ctx);
   const QString s = ValueText(text), t = ValueText(sought);
   if (start > s.size() + 1) return sqlite3_result_int(ctx, 0);
-  const qsizetype at = s.indexOf(t, start - 1, binary ? Qt::CaseSensitive : Qt::CaseInsensitive);
-  sqlite3_result_int64(ctx, at + 1);
+  StatementWork work;
+  std::u16string foldedS, foldedT;
+  std::u16string_view hay = Utf16(s), needle = Utf16(t);
+  if (!binary) {
+    foldedS = CaseFolded(hay.substr(start - 1), work);
+    foldedT = CaseFolded(needle, work);
+    hay = foldedS;
+    needle = foldedT;
+  } else {
+    hay.remove_prefix(start - 1);
+  }
+  const size_t at = FindRun(hay, needle, work);
+  sqlite3_result_int64(ctx, at == std::u16string_view::npos ? 0 : static_cast<int64_t>(at) + start);
 }
 
 void CStr(sqlite3_context* ctx, int, sqlite3_value** argv) { ResultText(ctx, vb::CStr(ToVariant(argv[0]))); }
@@ -169,11 +245,6 @@ void IsNullFn(sqlite3_context* ctx, int, sqlite3_value** argv) { ResultBoolean(c
 
 // ---------------------------------------------------------------- arithmetic
 
-bool IsText(sqlite3_value* v) {
-  const int t = sqlite3_value_type(v);
-  return t == SQLITE_TEXT || t == SQLITE_BLOB;
-}
-
 // A number operand: text is read as a number (13 when it is not one).
 double NumberArg(sqlite3_value* v) { return ToVariant(v).ToDouble(); }
 
@@ -181,7 +252,11 @@ double NumberArg(sqlite3_value* v) { return ToVariant(v).ToDouble(); }
 // added (a text read as a number); Null gives Null.
 void Add(sqlite3_context* ctx, int, sqlite3_value** argv) {
   if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
-  if (IsText(argv[0]) && IsText(argv[1])) return ResultText(ctx, ValueText(argv[0]) + ValueText(argv[1]));
+  if (IsText(argv[0]) && IsText(argv[1])) {
+    const QString a = ValueText(argv[0]), b = ValueText(argv[1]);
+    CheckResultLength(ctx, a.size() + b.size());
+    return ResultText(ctx, a + b);
+  }
   if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER && sqlite3_value_type(argv[1]) == SQLITE_INTEGER) {
     sqlite3_int64 sum = 0;
     if (!__builtin_add_overflow(sqlite3_value_int64(argv[0]), sqlite3_value_int64(argv[1]), &sum))
