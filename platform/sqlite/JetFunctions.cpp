@@ -48,10 +48,14 @@ void Val(sqlite3_context* ctx, int, sqlite3_value** argv) {
 void Concat(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   QString out;
   bool allNull = true;
+  StatementWork work;
   for (int i = 0; i < argc; ++i) {
     if (IsNull(argv[i])) continue;
     allNull = false;
-    out += ValueText(argv[i]);
+    const QString part = ValueText(argv[i]);
+    CheckResultLength(ctx, out.size() + part.size());
+    out += part;
+    work.Add(static_cast<size_t>(part.size()));
   }
   if (allNull) return sqlite3_result_null(ctx);
   ResultText(ctx, out);
@@ -84,7 +88,11 @@ void IsNullFn(sqlite3_context* ctx, int, sqlite3_value** argv) { ResultBoolean(c
 // added (a text read as a number); Null gives Null.
 void Add(sqlite3_context* ctx, int, sqlite3_value** argv) {
   if (IsNull(argv[0]) || IsNull(argv[1])) return sqlite3_result_null(ctx);
-  if (IsText(argv[0]) && IsText(argv[1])) return ResultText(ctx, ValueText(argv[0]) + ValueText(argv[1]));
+  if (IsText(argv[0]) && IsText(argv[1])) {
+    const QString a = ValueText(argv[0]), b = ValueText(argv[1]);
+    CheckResultLength(ctx, a.size() + b.size());
+    return ResultText(ctx, a + b);
+  }
   if (sqlite3_value_type(argv[0]) == SQLITE_INTEGER && sqlite3_value_type(argv[1]) == SQLITE_INTEGER) {
     sqlite3_int64 sum = 0;
     if (!__builtin_add_overflow(sqlite3_value_int64(argv[0]), sqlite3_value_int64(argv[1]), &sum))

@@ -219,6 +219,10 @@ RowSet RowSet::Run(sqlite3* db, std::shared_ptr<sqlite3> owner, const QString& s
   } else {
     set.ReadAll(db, stmt.get(), sqliteSql);
   }
+  // The engine looks at the clock only every few thousand steps, and a
+  // comparison cut short by the limit gives no order: a statement that
+  // ended past its limit fails like one stopped there.
+  CheckStatementTime();
   return set;
 }
 

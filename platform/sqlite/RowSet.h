@@ -66,7 +66,7 @@ class RowSet {
   // gives rows (others raise 3219); text after the statement raises 3142.
   // The statement, and each later look-up of a row, runs under a
   // StatementClock: on a connection with the read-only rules it has a time
-  // limit (3360).
+  // limit (3360), and a statement that is past it when it ends fails too.
   // Raises the run-time error of a failure (RaiseSqliteError); a failure
   // part-way through keeps no rows. The database must not change while the
   // set exists (both layers open theirs read-only).

@@ -3,6 +3,7 @@
 // blobs and statements have a largest length, and a statement has a time
 // limit after which it fails (3360), so that no statement can run for ever
 // or take the memory of the program.
+#include <cstddef>
 #include <cstdint>
 
 struct sqlite3;
@@ -50,6 +51,26 @@ int64_t StatementStartMs();
 // its limit; nothing without a running clock. A look costs a system call:
 // look every few thousand pieces of work, not at every one.
 void CheckStatementTime();
+
+// The pieces of work (characters read, words of a bitset) a function does
+// between two looks at the clock.
+inline constexpr size_t kWorkBetweenLooks = 1 << 14;
+
+// Counts the work of one long-running call and looks at the clock
+// (CheckStatementTime) after every kWorkBetweenLooks pieces of it, so that
+// the call ends with 3360 soon after its statement is past the limit.
+class StatementWork {
+ public:
+  void Add(size_t pieces) {
+    done_ += pieces;
+    if (done_ < kWorkBetweenLooks) return;
+    done_ = 0;
+    CheckStatementTime();
+  }
+
+ private:
+  size_t done_ = 0;
+};
 
 // For tests: while it exists, statements on this process may take
 // `milliseconds` of processor time instead of kStatementSeconds.

@@ -1,14 +1,19 @@
 // The Jet dialect: translation, LIKE, val and the other functions, collation.
 #include "SqliteFixture.h"
 
+#include "platform/sqlite/JetCollation.h"
 #include "platform/sqlite/JetDialect.h"
 #include "platform/sqlite/RowSet.h"
+#include "platform/sqlite/StatementLimits.h"
 #include "platform/vb/VbError.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <memory>
+#include <random>
+#include <vector>
 
 using sqlitedb::JetLike;
 using sqlitedb::RowSet;
@@ -168,12 +173,87 @@ TEST(JetLike, FollowsJetWildcards) {
       {"abcd", "abc", false},      {"Álvarez", "á*", true},      {"ÉCOLE", "é?ole", true},
       {"5", "#", true},            {"aaa", "*a*a*a*", true},     {"aa", "*a*a*a*", false},
       {"ab", "a[]b", true},        {"Sm*th", "Sm[*]th", true},
+      // The text at both ends of a star is not shared by the parts beside it.
+      {"a", "a*a", false},         {"aa", "a*a", true},          {"aba", "ab*ba", false},
+      {"abba", "ab*ba", true},     {"", "*?*", false},           {"ababac", "*abac", true},
+      {"aaab", "*aab*", true},     {"xXbXy", "*X?X*", true},     {"12a", "*#[!0-9]", true},
   };
   for (const auto& c : cases)
     EXPECT_EQ(JetLike(QString::fromUtf8(c.value), QString::fromUtf8(c.pattern)), c.match)
         << c.value << " LIKE " << c.pattern;
   EXPECT_EQ(ErrorOf([] { JetLike("a", "[ab"); }), 93);
   EXPECT_EQ(ErrorOf([] { JetLike("a", "[z-a]"); }), 93);
+}
+
+// A piece of a generated LIKE pattern and the same as a regular expression.
+struct LikePiece {
+  QString jet;
+  QString regex;
+};
+
+// JetLike against a regular expression (anchored, without regard to case,
+// which is case folding for these ASCII texts) on many generated cases:
+// short patterns over a small alphabet, and patterns with runs longer than
+// a word of 64 elements over long texts.
+TEST(JetLike, AgreesWithARegularExpressionOnGeneratedCases) {
+  const std::vector<LikePiece> shortPieces = {
+      {"a", "a"},       {"B", "b"},         {"1", "1"},         {"?", "."},
+      {"#", "[0-9]"},   {"*", ".*"},        {"**", ".*"},       {"[ab]", "[ab]"},
+      {"[!a]", "[^a]"}, {"[a-b]", "[a-b]"}, {"[!1-2]", "[^1-2]"}, {"[]", ""},
+      {"[!]", "."},     {"[b-b1a]", "[b1a]"},
+  };
+  const std::vector<LikePiece> longPieces = {
+      {"a", "a"},
+      {"*", ".*"},
+      {"b", "b"},
+      {QString(70, u'?'), ".{70}"},
+      {QString(65, u'A'), "a{65}"},
+      {QString(130, u'a') + "?", "a{130}."},
+      {QString(66 * 4, u' ').replace(QStringLiteral("    "), QStringLiteral("[!b]")), "[^b]{66}"},
+  };
+  struct Run {
+    const std::vector<LikePiece>& pieces;
+    QString alphabet;
+    int cases, maxPieces, maxLength;
+  };
+  const Run runs[] = {{shortPieces, "aAbB12", 20000, 8, 8}, {longPieces, "aAb", 3000, 6, 400}};
+  std::mt19937 random(20240611);
+  for (const Run& run : runs) {
+    for (int n = 0; n < run.cases; ++n) {
+      QString pattern, regex, value;
+      for (int k = static_cast<int>(random() % (run.maxPieces + 1)); k > 0; --k) {
+        const LikePiece& piece = run.pieces[random() % run.pieces.size()];
+        pattern += piece.jet;
+        regex += piece.regex;
+      }
+      for (int k = static_cast<int>(random() % (run.maxLength + 1)); k > 0; --k)
+        value += run.alphabet[static_cast<qsizetype>(random() % run.alphabet.size())];
+      const QRegularExpression re("\\A(?:" + regex + ")\\z",
+                                  QRegularExpression::CaseInsensitiveOption |
+                                      QRegularExpression::DotMatchesEverythingOption);
+      ASSERT_EQ(JetLike(value, pattern), re.match(value).hasMatch())
+          << value.toStdString() << " LIKE " << pattern.toStdString();
+    }
+  }
+}
+
+// A long match or comparison looks at its statement's clock itself (the
+// engine looks only between its own steps, and a few such calls can outlast
+// the limit within one step): past the limit, the match fails with 3360 and
+// the comparison stops at once with a rough answer (the statement fails when
+// it ends, see RowSet). The example is a user's condition that once took a
+// second a row: 40,000 "a" Like "*" & 20,000 "a" & "b".
+TEST(StatementTime, LongMatchesAndComparisonsEndAtTheLimit) {
+  const QString value(40000, u'a'), pattern = "*" + QString(20000, u'a') + "b";
+  const QByteArray accented = QString(100000, u'ä').toUtf8();
+  const QByteArray less = accented + "a", more = accented + "b";
+  auto compare = [&] { return sqlitedb::JetTextCollation(nullptr, less.size(), less.constData(), more.size(), more.constData()); };
+  EXPECT_FALSE(JetLike(value, pattern));
+  EXPECT_LT(compare(), 0);
+  const sqlitedb::StatementClock clock;
+  const sqlitedb::StatementLimitForTesting none(0);
+  EXPECT_EQ(ErrorOf([&] { JetLike(value, pattern); }), vb::err::QueryTooComplex);
+  EXPECT_EQ(compare(), 0);  // by the lengths alone
 }
 
 // An in-memory connection with the Jet functions and the read-only rules.
@@ -220,6 +300,13 @@ TEST_F(JetSql, FunctionsGiveJetResults) {
       {R"(instr(4, "abcABC", "c"))", Variant(int32_t{6})},
       {R"(instr(1, "abcABC", "C", 0))", Variant(int32_t{6})},
       {R"(instr("abc", "x"))", Variant(int32_t{0})},
+      {R"(instr("aaab", "AAB"))", Variant(int32_t{2})},
+      {R"(instr("ababac", "abac"))", Variant(int32_t{3})},
+      {R"(instr("xÄÖy", "äö"))", Variant(int32_t{2})},
+      {R"(instr(1, "xÄÖy", "äö", 0))", Variant(int32_t{0})},
+      {R"(instr(3, "abc", ""))", Variant(int32_t{3})},
+      {R"(instr(4, "abc", ""))", Variant(int32_t{4})},
+      {R"(instr(5, "abc", ""))", Variant(int32_t{0})},
       {"cstr(5)", Variant("5")},
       {"cstr(0.5)", Variant(".5")},
       {"cint(2.5)", Variant(int32_t{2})},
@@ -279,6 +366,17 @@ TEST_F(JetSql, FunctionsGiveJetResults) {
   for (const auto& [expr, expected] : cases) {
     EXPECT_EQ(Eval(QString::fromUtf8(expr)), expected) << expr;
   }
+}
+
+// A long sought text in a long text is found in time linear in both: the
+// search once compared most of the sought text at every place.
+TEST_F(JetSql, InStrOfLongTextsAnswers) {
+  const QString text = QString(1 << 21, u'a') + "b" + QString(20000, u'a');
+  const QString sought = "B" + QString(20000, u'A');
+  const RowSet found = RowSet::Execute(db_.get(), "SELECT instr(?, ?), instr(1, ?, ?, 0)",
+                                       {Variant(text), Variant(sought), Variant(text), Variant(sought)});
+  EXPECT_EQ(found.Value(0, 0), Variant(int32_t{(1 << 21) + 1}));
+  EXPECT_EQ(found.Value(0, 1), Variant(int32_t{0}));
 }
 
 TEST_F(JetSql, FunctionErrorsCarryTheirNumbers) {
