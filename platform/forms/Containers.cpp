@@ -5,6 +5,7 @@
 
 #include <QFrame>
 #include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
 #include <qdrawutil.h>
 #include <QResizeEvent>
@@ -68,10 +69,10 @@ class PictureBox::Inside : public QWidget {
   Inside(PictureBox& owner, QWidget* parent) : QWidget(parent), owner_(owner) {}
 
  protected:
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* event) override {
     if (owner_.picture_.IsEmpty()) return;
     QPainter painter(this);
-    owner_.picture_.Draw(painter, QPoint(0, 0));
+    owner_.picture_.Draw(painter, QPoint(0, 0), event->rect());
   }
 
  private:

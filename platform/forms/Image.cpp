@@ -2,6 +2,7 @@
 
 #include "platform/forms/Host.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWidget>
 
@@ -12,14 +13,14 @@ class Image::View : public QWidget {
   explicit View(Image& owner) : owner_(owner) {}
 
  protected:
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* event) override {
     const forms::Picture& picture = owner_.picture_;
     if (picture.IsEmpty()) return;
     QPainter painter(this);
     if (owner_.stretch_) {
-      picture.Draw(painter, rect());
+      picture.Draw(painter, rect(), event->rect());
     } else {
-      picture.Draw(painter, QPoint(0, 0));
+      picture.Draw(painter, QPoint(0, 0), event->rect());
     }
   }
 

@@ -11,8 +11,6 @@
 #include <QImageReader>
 #include <QPainter>
 #include <algorithm>
-#include <climits>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -26,32 +24,35 @@ constexpr size_t kKeptScreenSizes = 3;
 // Decodes at reduced sizes kept, from which those are scaled.
 constexpr size_t kKeptReducedDecodes = 2;
 
-// The bytes that decoded pixels of `size` in `format` take.
-qint64 PixelBytes(QSize size, QImage::Format format) {
-  const qint64 bitsPerLine = qint64(size.width()) * QImage::toPixelFormat(format).bitsPerPixel();
-  return (bitsPerLine + 31) / 32 * 4 * size.height();
+// The most memory that one image made from a picture file may take: a
+// whole decode, a reduced decode for the screen, or the image drawn. It is
+// fixed, not a share of the machine's memory, so that one picture can never
+// crowd out a small machine; 256 MiB holds a picture of 64 megapixels, a
+// large camera's. Pixels count four bytes each at least, the form in which
+// the screen draws them and the clipboard takes them, whatever the file
+// stores.
+constexpr qint64 kPixelBudget = qint64(256) << 20;
+
+// The bytes that pixels of `size` in `format` count against the budget.
+qint64 BudgetedBytes(QSize size, QImage::Format format = QImage::Format_RGB32) {
+  const int bytesPerPixel = std::max(4, QImage::toPixelFormat(format).bitsPerPixel() / 8);
+  return qint64(size.width()) * size.height() * bytesPerPixel;
 }
 
-// A whole picture is decoded up to half the machine's memory: beyond that
-// the attempt would only drive the system into the out-of-memory killer.
-qint64 LargestWholeDecode() {
-  static const qint64 bytes = qint64(sysconf(_SC_PHYS_PAGES)) * sysconf(_SC_PAGESIZE) / 2;
-  return bytes;
+bool WithinBudget(QSize size, QImage::Format format = QImage::Format_RGB32) {
+  return BudgetedBytes(size, format) <= kPixelBudget;
 }
 
-// The reader's allocation limit (against headers that claim sizes their
-// files do not hold) raised, for one whole decode, to what it needs; the
-// callers bound that by LargestWholeDecode.
-class AllocationLimitRaised {
+// The reader's allocation limit (its guard against headers that claim sizes
+// their files do not hold) set to the budget for one read.
+class BudgetedAllocation {
  public:
-  explicit AllocationLimitRaised(qint64 bytes) : previous_(QImageReader::allocationLimit()) {
-    const qint64 megabytes = bytes / (1024 * 1024) + 1;
-    if (previous_ != 0 && megabytes > previous_)
-      QImageReader::setAllocationLimit(static_cast<int>(std::min<qint64>(megabytes, INT_MAX)));
+  BudgetedAllocation() : previous_(QImageReader::allocationLimit()) {
+    QImageReader::setAllocationLimit(static_cast<int>(kPixelBudget >> 20));
   }
-  ~AllocationLimitRaised() { QImageReader::setAllocationLimit(previous_); }
-  AllocationLimitRaised(const AllocationLimitRaised&) = delete;
-  AllocationLimitRaised& operator=(const AllocationLimitRaised&) = delete;
+  ~BudgetedAllocation() { QImageReader::setAllocationLimit(previous_); }
+  BudgetedAllocation(const BudgetedAllocation&) = delete;
+  BudgetedAllocation& operator=(const BudgetedAllocation&) = delete;
 
  private:
   int previous_;
@@ -59,8 +60,8 @@ class AllocationLimitRaised {
 
 // A reader over a picture file or its bytes, set up alike for every
 // decode, so that the header's size, the screen's decodes and the whole
-// decode agree. Orientation tags of camera pictures are not applied: a
-// picture is shown as stored.
+// decode agree, and held to the budget. Orientation tags of camera pictures
+// are not applied: a picture is shown as stored.
 class Reader {
  public:
   explicit Reader(QIODevice* device) { Open(device); }
@@ -76,30 +77,30 @@ class Reader {
     reader_.setDevice(device);
     reader_.setAutoTransform(false);
   }
+  BudgetedAllocation limit_;
   QBuffer buffer_;
   QImageReader reader_;
 };
 
-// The whole picture. Raises 7 (Out of memory) when its pixels cannot be
-// allocated and 481 (Invalid picture) when its data do not decode. The
-// pixels are allocated here, where a failure is known to be one of memory;
-// the reader fills them. `size` and `format` come from the header; an
-// invalid size (a format whose header tells none) reads under the default
-// allocation limit.
+// The whole picture. Raises 7 (Out of memory) when its pixels exceed the
+// budget or cannot be allocated, and 481 (Invalid picture) when its data do
+// not decode. The pixels are allocated here, where a failure is known to be
+// one of memory; the reader fills them. `size` and `format` come from the
+// header; an invalid size (a format whose header tells none) is read and
+// then measured.
 QImage DecodeWhole(const QByteArray& bytes, QSize size, QImage::Format format) {
+  if (size.isValid() && !WithinBudget(size, format)) vb::Raise(vb::err::OutOfMemory);
   Reader reader(bytes);
   QImage image;
-  if (!size.isValid()) {
+  if (size.isValid()) {
+    image = QImage(size, format);
+    if (image.isNull()) vb::Raise(vb::err::OutOfMemory);
+    if (!reader->read(&image)) vb::Raise(vb::err::InvalidPicture);
+  } else {
     image = reader->read();
     if (image.isNull()) vb::Raise(vb::err::InvalidPicture);
-    return image;
   }
-  const qint64 pixelBytes = PixelBytes(size, format);
-  if (pixelBytes > LargestWholeDecode()) vb::Raise(vb::err::OutOfMemory);
-  image = QImage(size, format);
-  if (image.isNull()) vb::Raise(vb::err::OutOfMemory);
-  const AllocationLimitRaised limit(pixelBytes);
-  if (!reader->read(&image)) vb::Raise(vb::err::InvalidPicture);
+  if (!WithinBudget(image.size(), image.format())) vb::Raise(vb::err::OutOfMemory);
   return image;
 }
 
@@ -118,24 +119,33 @@ class Picture::Data {
     return whole_;
   }
 
-  // The picture at `pixels`, made from the smallest decode that covers them
-  // (the whole picture when it is enlarged); a null image when it cannot be
-  // decoded, which is kept too, so that paints do not retry it.
-  QImage Shown(QSize pixels) {
-    if (pixels.isEmpty()) return QImage();
-    if (pixels == size_ && !whole_.isNull()) return whole_;
+  // Whether the screen's smallest decode stays within the budget.
+  bool Showable() const { return Affordable(1); }
+
+  // The rectangle `part` of the picture at `pixels`, made from the smallest
+  // decode that covers them (the whole picture when it is enlarged) or the
+  // largest that the budget allows; a null image when it cannot be decoded
+  // or `part` is beyond the budget, which is kept too, so that paints do not
+  // retry it.
+  QImage Shown(QSize pixels, QRect part) {
+    if (part.isEmpty()) return QImage();
+    const bool all = part == QRect(QPoint(0, 0), pixels);
+    if (all && pixels == size_ && !whole_.isNull()) return whole_;
+    const ShownPart key{pixels, part};
     for (auto kept = shown_.begin(); kept != shown_.end(); ++kept) {
-      if (kept->first != pixels) continue;
+      if (kept->first != key) continue;
       std::rotate(shown_.begin(), kept, kept + 1);
       return shown_.front().second;
     }
     QImage image;
-    try {
-      const QImage& source = Covering(pixels.boundedTo(size_));
-      image = source.size() == pixels ? source : Resampled(source, pixels);
-    } catch (const std::exception&) {
+    if (WithinBudget(part.size())) {
+      try {
+        const QImage& source = Covering(pixels.boundedTo(size_));
+        image = all && source.size() == pixels ? source : Resampled(source, pixels, part);
+      } catch (const std::exception&) {
+      }
     }
-    KeepLatest(shown_, {pixels, image}, kKeptScreenSizes);
+    KeepLatest(shown_, {key, image}, kKeptScreenSizes);
     return image;
   }
 
@@ -145,36 +155,58 @@ class Picture::Data {
   // smallest that covers the size drawn (a JPEG decodes at those directly,
   // by its DCT scaling, so the full size never exists); so the next sizes
   // drawn, a thumbnail or a resized view, mostly scale from one decode.
+  // Where the budget allows no decode that covers them, the largest it
+  // allows is enlarged.
   const QImage& Covering(QSize pixels) {
+    const int eighths = DecodeEighths(pixels);
+    const QSize wanted = pixels.boundedTo(Eighths(eighths));
     const QImage* best = nullptr;
     const auto consider = [&](const QImage& image) {
-      if (image.width() >= pixels.width() && image.height() >= pixels.height() &&
+      if (image.width() >= wanted.width() && image.height() >= wanted.height() &&
           (!best || image.width() < best->width()))
         best = &image;
     };
     if (!whole_.isNull()) consider(whole_);
     for (const auto& [size, image] : reduced_) consider(image);
     if (best) return *best;
-    const QSize decodeSize = EighthsCovering(pixels);
-    if (decodeSize == size_) return Whole();
+    if (eighths == 8) return Whole();
     Reader reader(encoded_);
-    reader->setScaledSize(decodeSize);
+    reader->setScaledSize(Eighths(eighths));
     QImage image = reader->read();
     if (image.isNull()) vb::Raise(vb::err::InvalidPicture);
-    KeepLatest(reduced_, {decodeSize, std::move(image)}, kKeptReducedDecodes);
+    KeepLatest(reduced_, {image.size(), std::move(image)}, kKeptReducedDecodes);
     return reduced_.front().second;
   }
 
-  QSize EighthsCovering(QSize pixels) const {
-    for (int eighths = 1; eighths < 8; ++eighths) {
-      const QSize size((size_.width() * eighths + 7) / 8, (size_.height() * eighths + 7) / 8);
-      if (size.width() >= pixels.width() && size.height() >= pixels.height()) return size;
-    }
-    return size_;
+  // The eighths of its size at which the picture is decoded for `pixels`:
+  // the fewest that cover them, or as many as the budget allows.
+  int DecodeEighths(QSize pixels) const {
+    int eighths = 1;
+    while (eighths < 8 && !Covers(Eighths(eighths), pixels)) ++eighths;
+    while (eighths > 1 && !Affordable(eighths)) --eighths;
+    return eighths;
   }
 
-  using Kept = std::vector<std::pair<QSize, QImage>>;  // latest first
-  static void KeepLatest(Kept& kept, Kept::value_type latest, size_t most) {
+  QSize Eighths(int eighths) const {
+    return {(size_.width() * eighths + 7) / 8, (size_.height() * eighths + 7) / 8};
+  }
+
+  static bool Covers(QSize size, QSize pixels) {
+    return size.width() >= pixels.width() && size.height() >= pixels.height();
+  }
+
+  // Whether a decode at `eighths` stays within the budget. The reader
+  // decodes a size that is not a whole number of eighths at the next eighth
+  // up and reduces that, so the next eighth is what counts.
+  bool Affordable(int eighths) const {
+    return WithinBudget(Eighths(std::min(eighths + 1, 8)), format_);
+  }
+
+  using ShownPart = std::pair<QSize, QRect>;  // the size drawn, the part made of it
+  template <typename Key>
+  using Kept = std::vector<std::pair<Key, QImage>>;  // latest first
+  template <typename Key>
+  static void KeepLatest(Kept<Key>& kept, typename Kept<Key>::value_type latest, size_t most) {
     kept.insert(kept.begin(), std::move(latest));
     if (kept.size() > most) kept.pop_back();
   }
@@ -183,8 +215,8 @@ class Picture::Data {
   const QImage::Format format_;
   const QByteArray encoded_;  // the file, for a picture decoded when needed
   QImage whole_;              // null until decoded
-  Kept reduced_;              // decodes at eighths of the size
-  Kept shown_;                // the sizes drawn
+  Kept<QSize> reduced_;       // decodes at eighths of the size
+  Kept<ShownPart> shown_;     // the sizes and parts drawn
 };
 
 Picture::Picture(QImage image) {
@@ -201,19 +233,29 @@ int Picture::HeightPixels() const { return data_ ? data_->Size().height() : 0; }
 float Picture::WidthTwips() const { return PixelsToTwips(WidthPixels()); }
 float Picture::HeightTwips() const { return PixelsToTwips(HeightPixels()); }
 
-void Picture::Draw(QPainter& painter, const QRect& target) const {
+void Picture::Draw(QPainter& painter, const QRect& target, const QRect& painted) const {
   if (!data_ || target.isEmpty()) return;
   const qreal ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-  const QImage image = data_->Shown((QSizeF(target.size()) * ratio).toSize());
+  const QSize pixels = (QSizeF(target.size()) * ratio).toSize();
+  // The target's device pixels to make: all of them, or where a target
+  // beyond the budget is painted.
+  QRect part(QPoint(0, 0), pixels);
+  if (!WithinBudget(pixels)) {
+    const QRectF inTarget = QRectF(painted.intersected(target).translated(-target.topLeft()));
+    part &= QRectF(inTarget.topLeft() * ratio, inTarget.size() * ratio).toAlignedRect();
+  }
+  const QImage image = data_->Shown(pixels, part);
   if (image.isNull()) return;
   painter.save();
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(QRectF(target), image);
+  painter.drawImage(QRectF(QPointF(part.topLeft()) / ratio + QPointF(target.topLeft()),
+                           QSizeF(part.size()) / ratio),
+                    image);
   painter.restore();
 }
 
-void Picture::Draw(QPainter& painter, const QPoint& topLeft) const {
-  Draw(painter, QRect(topLeft, QSize(WidthPixels(), HeightPixels())));
+void Picture::Draw(QPainter& painter, const QPoint& topLeft, const QRect& painted) const {
+  Draw(painter, QRect(topLeft, QSize(WidthPixels(), HeightPixels())), painted);
 }
 
 Picture LoadPicture(const QString& windowsPath) {
@@ -228,20 +270,31 @@ Picture LoadPicture(const QString& windowsPath) {
   if (!input.open(QIODevice::ReadOnly)) vb::Raise(vb::err::InvalidPicture);
   QSize size;
   QImage::Format format = QImage::Format_Invalid;
-  bool scales = false;
+  bool reduces = false;
   {
     Reader header(&input);
     if (!header->canRead()) vb::Raise(vb::err::InvalidPicture);
     size = header->size();
     format = header->imageFormat();
-    scales = header->supportsOption(QImageIOHandler::ScaledSize);
+    // Of the readers at hand only JPEG's decodes at a reduced size in less
+    // memory and time, by eighths in its DCT. PNG's reduced read inflates
+    // every line at full size (seconds for a picture of a few hundred
+    // megapixels, at every size drawn) and holds the whole picture first
+    // unless its lines are 8-bit colour and not interlaced; a vector
+    // picture's size tells nothing of the cost of drawing it.
+    reduces = header->format() == "jpeg" && header->supportsOption(QImageIOHandler::ScaledSize);
   }
   input.seek(0);
   const QByteArray bytes = input.readAll();
   const bool known = size.isValid() && !size.isEmpty() && format != QImage::Format_Invalid;
-  if (known && scales) return Picture(std::make_shared<Picture::Data>(bytes, size, format));
+  if (known && reduces) {
+    auto data = std::make_shared<Picture::Data>(bytes, size, format);
+    if (!data->Showable()) vb::Raise(vb::err::InvalidPicture);
+    return Picture(std::move(data));
+  }
   // A format that cannot decode at a reduced size is decoded whole now: the
-  // screen needs its pixels anyway, and so a damaged file is found here.
+  // screen needs its pixels anyway, and so a damaged file, or a picture
+  // beyond the budget, is found here.
   QImage image;
   try {
     image = DecodeWhole(bytes, known ? size : QSize(), format);

@@ -41,12 +41,13 @@ Coverage Interpolated(int i, double scale, int from) {
   return coverage;
 }
 
-// For each of `to` result positions, what it takes of `from` source ones.
-std::vector<Coverage> Coverages(int from, int to) {
+// For `count` of `to` result positions from `first` on, what each takes of
+// `from` source ones.
+std::vector<Coverage> Coverages(int from, int to, int first, int count) {
   std::vector<Coverage> coverages;
-  coverages.reserve(to);
+  coverages.reserve(count);
   const double scale = double(from) / to;
-  for (int i = 0; i < to; ++i)
+  for (int i = first; i < first + count; ++i)
     coverages.push_back(to <= from ? Averaged(i, scale, from) : Interpolated(i, scale, from));
   return coverages;
 }
@@ -107,16 +108,19 @@ int Channel(float value) { return std::clamp(int(std::lround(value)), 0, 255); }
 
 }  // namespace
 
-QImage Resampled(const QImage& source, QSize pixels) {
-  if (source.isNull() || pixels.isEmpty()) return QImage();
+QImage Resampled(const QImage& source, QSize pixels, const QRect& part) {
+  const QRect made = part & QRect(QPoint(0, 0), pixels);
+  if (source.isNull() || made.isEmpty()) return QImage();
   const bool opaque = !source.hasAlphaChannel();
-  QImage scaled(pixels, opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+  QImage scaled(made.size(), opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
   if (scaled.isNull()) return scaled;
-  const std::vector<Coverage> across = Coverages(source.width(), pixels.width());
-  const std::vector<Coverage> down = Coverages(source.height(), pixels.height());
+  const std::vector<Coverage> across =
+      Coverages(source.width(), pixels.width(), made.left(), made.width());
+  const std::vector<Coverage> down =
+      Coverages(source.height(), pixels.height(), made.top(), made.height());
   LineReader reader(source);
-  Sums sums(size_t(pixels.width()) * 4);
-  for (int y = 0; y < pixels.height(); ++y) {
+  Sums sums(size_t(made.width()) * 4);
+  for (int y = 0; y < made.height(); ++y) {
     std::fill(sums.begin(), sums.end(), 0.0f);
     const Coverage& rows = down[y];
     for (size_t i = 0; i < rows.shares.size(); ++i) {
@@ -125,7 +129,7 @@ QImage Resampled(const QImage& source, QSize pixels) {
       AddReducedLine(line, across, rows.shares[i], sums);
     }
     QRgb* out = reinterpret_cast<QRgb*>(scaled.scanLine(y));
-    for (int x = 0; x < pixels.width(); ++x) {
+    for (int x = 0; x < made.width(); ++x) {
       const float* sum = &sums[size_t(x) * 4];
       const int alpha = opaque ? 255 : Channel(sum[0]);
       out[x] = qRgba(std::min(Channel(sum[1]), alpha), std::min(Channel(sum[2]), alpha),

@@ -9,15 +9,18 @@
 // the source in another format, and then drawn one pixel to a pixel, which
 // the toolkit does in the painting thread.
 #include <QImage>
+#include <QRect>
 #include <QSize>
 
 namespace forms {
 
-// `source` at `pixels`, each axis resized on its own: reduced by averaging
-// the source area each pixel covers, enlarged by linear interpolation
-// between the nearest source pixels. RGB32 for an opaque source,
-// premultiplied ARGB32 for one with transparency. A null image when the
-// result's pixels cannot be had or either size is empty.
-QImage Resampled(const QImage& source, QSize pixels);
+// The rectangle `part` of `source` resized to `pixels` (all of it when
+// `part` covers them; only that part is computed and held), each axis
+// resized on its own: reduced by averaging the source area each pixel
+// covers, enlarged by linear interpolation between the nearest source
+// pixels. RGB32 for an opaque source, premultiplied ARGB32 for one with
+// transparency. A null image when the result's pixels cannot be had or
+// either size is empty.
+QImage Resampled(const QImage& source, QSize pixels, const QRect& part);
 
 }  // namespace forms

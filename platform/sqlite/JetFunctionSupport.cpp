@@ -16,6 +16,20 @@ bool IsText(sqlite3_value* v) {
   return t == SQLITE_TEXT || t == SQLITE_BLOB;
 }
 
+bool LongArguments(int argc, sqlite3_value** argv) {
+  constexpr int64_t kLongArgumentBytes = 1 << 15;
+  int64_t bytes = 0;
+  for (int i = 0; i < argc; ++i) {
+    if (IsText(argv[i])) bytes += sqlite3_value_bytes(argv[i]);
+  }
+  return bytes >= kLongArgumentBytes;
+}
+
+void CheckResultLength(sqlite3_context* ctx, qsizetype length) {
+  if (length > sqlite3_limit(sqlite3_context_db_handle(ctx), SQLITE_LIMIT_LENGTH, -1))
+    vb::Raise(vb::err::ResourceExceeded);
+}
+
 void ResultText(sqlite3_context* ctx, const QString& text) {
   const QByteArray utf8 = text.toUtf8();
   sqlite3_result_text(ctx, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);

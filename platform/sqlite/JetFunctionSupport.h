@@ -5,6 +5,7 @@
 // failure, and their tables of names.
 #include "platform/sqlite/FunctionRegistry.h"
 #include "platform/sqlite/JetDialect.h"
+#include "platform/sqlite/StatementLimits.h"
 
 #include "platform/vb/VbError.h"
 
@@ -42,11 +43,23 @@ int32_t OptionNumber(sqlite3_value* v);
 // compares text; any other value raises 5. False for binary.
 bool TextCompare(sqlite3_value* v);
 
-// Runs a function body; a platform error fails the statement with its number.
+// Text arguments this long together (bytes) make a call long enough to look
+// at the statement's clock when it is done: the engine looks only every few
+// thousand of its steps, and a few calls on texts of megabytes can outlast
+// the limit within them. Shorter calls are left to the engine.
+bool LongArguments(int argc, sqlite3_value** argv);
+// A text result of `length` characters: raises 3035 when it cannot be
+// within the connection's cap on values (its UTF-8 has at least as many
+// bytes as it has UTF-16 code units), before it is built.
+void CheckResultLength(sqlite3_context* ctx, qsizetype length);
+
+// Runs a function body; a platform error fails the statement with its number,
+// and so does the time limit after a call on long texts.
 template <JetFunctionBody F>
 void Guarded(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   try {
     F(ctx, argc, argv);
+    if (LongArguments(argc, argv)) CheckStatementTime();
   } catch (const vb::VbError& e) {
     const QByteArray msg = JetFunctionErrorMessage(e.Number(), e.Description()).toUtf8();
     sqlite3_result_error(ctx, msg.constData(), static_cast<int>(msg.size()));

@@ -6,6 +6,7 @@
 #include "platform/sqlite/JetCollation.h"
 #include "platform/sqlite/JetFunctionSupport.h"
 #include "platform/sqlite/StatementLimits.h"
+#include "platform/sqlite/TextSearch.h"
 
 #include "platform/vb/Conversions.h"
 #include "platform/win/Cp1252.h"
@@ -13,6 +14,8 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <string_view>
 
 namespace sqlitedb {
 
@@ -52,8 +55,46 @@ void Mid(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   ResultText(ctx, ValueText(argv[0]).mid(start - 1, length));
 }
 
+std::u16string_view Utf16(const QString& s) {
+  return std::u16string_view(QStringView(s).utf16(), static_cast<size_t>(s.size()));
+}
+
+// The text with every character case-folded, code unit for code unit (a
+// folded character keeps its length in UTF-16).
+std::u16string CaseFolded(std::u16string_view s, StatementWork& work) {
+  std::u16string out(s);
+  for (size_t i = 0; i < out.size(); ++i) {
+    const char16_t c = out[i];
+    if (QChar::isHighSurrogate(c) && i + 1 < out.size() && QChar::isLowSurrogate(out[i + 1])) {
+      const char32_t folded = QChar::toCaseFolded(QChar::surrogateToUcs4(c, out[i + 1]));
+      if (QChar::requiresSurrogates(folded)) {
+        out[i] = QChar::highSurrogate(folded);
+        out[i + 1] = QChar::lowSurrogate(folded);
+      }
+      ++i;
+    } else {
+      const char32_t folded = QChar::toCaseFolded(char32_t(c));
+      if (!QChar::requiresSurrogates(folded)) out[i] = static_cast<char16_t>(folded);
+    }
+    work.Add(1);
+  }
+  return out;
+}
+
+// The texts a search compares: as they are, or case-folded.
+struct SearchTexts {
+  std::u16string text, sought;
+};
+SearchTexts Compared(std::u16string_view text, std::u16string_view sought, bool binary,
+                     StatementWork& work) {
+  if (binary) return {std::u16string(text), std::u16string(sought)};
+  return {CaseFolded(text, work), CaseFolded(sought, work)};
+}
+
 // InStr([start,] text, sought[, compare]): compare 0 is binary, otherwise
-// (and by default) without regard to case, as Jet compares text.
+// (and by default) without regard to case, as Jet compares text. Positions
+// count UTF-16 code units. The search is linear in both texts, so that a
+// long sought text in a long text cannot outlast the time limit in one call.
 void InStr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   const bool withStart = argc >= 3;
   const int32_t start = withStart ? CountArg(argv[0], 1) : 1;
@@ -63,8 +104,10 @@ void InStr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (IsNull(text) || IsNull(sought)) return sqlite3_result_null(ctx);
   const QString s = ValueText(text), t = ValueText(sought);
   if (start > s.size() + 1) return sqlite3_result_int(ctx, 0);
-  const qsizetype at = s.indexOf(t, start - 1, binary ? Qt::CaseSensitive : Qt::CaseInsensitive);
-  sqlite3_result_int64(ctx, at + 1);
+  StatementWork work;
+  const SearchTexts c = Compared(Utf16(s).substr(start - 1), Utf16(t), binary, work);
+  const size_t at = FindRun<char16_t>(c.text, c.sought, work);
+  sqlite3_result_int64(ctx, at == std::u16string_view::npos ? 0 : static_cast<int64_t>(at) + start);
 }
 
 // InStrRev(text, sought [, start [, compare]]): the position of the last
@@ -80,10 +123,16 @@ void InStrRev(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
   if (start == -1) start = static_cast<int32_t>(s.size());
   if (s.isEmpty() || start > s.size()) return sqlite3_result_int(ctx, 0);
   if (t.isEmpty()) return sqlite3_result_int(ctx, start);
-  const qsizetype from = start - t.size();
-  if (from < 0) return sqlite3_result_int(ctx, 0);
-  const qsizetype at = s.lastIndexOf(t, from, text ? Qt::CaseInsensitive : Qt::CaseSensitive);
-  sqlite3_result_int64(ctx, at + 1);
+  if (start < t.size()) return sqlite3_result_int(ctx, 0);
+  // The last run ending by `start` is the first of the reversed run in the
+  // reversed text before it: linear, as InStr's search.
+  StatementWork work;
+  SearchTexts c = Compared(Utf16(s).substr(0, start), Utf16(t), !text, work);
+  std::reverse(c.text.begin(), c.text.end());
+  std::reverse(c.sought.begin(), c.sought.end());
+  const size_t at = FindRun<char16_t>(c.text, c.sought, work);
+  if (at == std::u16string_view::npos) return sqlite3_result_int(ctx, 0);
+  sqlite3_result_int64(ctx, static_cast<int64_t>(start) - static_cast<int64_t>(at + t.size()) + 1);
 }
 
 // StrComp(a, b [, compare]): -1, 0 or 1 as a sorts before, with or after b;

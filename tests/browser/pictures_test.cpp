@@ -4,6 +4,7 @@
 #include "tests/testkit/gravelight/GravelightTest.h"
 
 #include "browser/core/PictureViewer.h"
+#include "tests/testkit/LargePictures.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -274,12 +275,15 @@ TEST_F(PicturesTest, BrokenPicturesShowThePlaceholderAndKeepTheWindowUsable) {
   WriteFile(Kestro() + "/empty.jpg", "");
   WriteFile(Kestro() + "/header-only.jpg", jpeg.left(20));
   WriteFile(Kestro() + "/huge.bmp", HugeBitmapHeader());
+  // 100 megapixels that cannot be shown within the pictures' memory budget.
+  WriteFile(Kestro() + "/beyond.png", testkit::TwoTonePicture({10000, 10000}, "PNG"));
   struct Case {
     QString name;
     int error;
   };
-  const Case cases[] = {{"missing.jpg", 53},    {"text.jpg", 481}, {"empty.jpg", 481},
-                        {"header-only.jpg", 481}, {"huge.bmp", 481}, {"folder.jpg", 75}};
+  const Case cases[] = {{"missing.jpg", 53},      {"text.jpg", 481},   {"empty.jpg", 481},
+                        {"header-only.jpg", 481}, {"huge.bmp", 481},   {"folder.jpg", 75},
+                        {"beyond.png", 481}};
   WritePicture("good.png", Uniform(120, 90));
   const QString folder = Box("DataPathText").Text() + "KESTRO\\";
   for (const Case& c : cases) {
@@ -436,4 +440,46 @@ TEST_F(RecordPicturesTest, AfterASearchOrAPictureButtonTheSameNameShowsItsPictur
   Button("CMD_MoveNext").Click();
   EXPECT_EQ(original.Picture().Image().cacheKey(), loaded);
   EXPECT_TRUE(Prompts().isEmpty()) << Prompts().join(" | ").toStdString();
+}
+
+TEST_F(RecordPicturesTest, PicturesBeyondTheMemoryBudget) {
+  // 100 megapixels in a PNG cannot be shown within the pictures' budget: the
+  // record shows the placeholder, as for a missing file, and the next record
+  // its own picture. 80 megapixels in a JPEG are shown reduced, but their
+  // copy answers error 7, as a copy without memory does.
+  QDir(DataFolder()).mkpath("KESTRO");
+  WriteFile(DataFolder() + "/KESTRO/beyond.png", testkit::TwoTonePicture({10000, 10000}, "PNG"));
+  WriteFile(DataFolder() + "/KESTRO/stone-2.jpg", Encoded(Uniform(300, 400), "JPG"));
+  WriteFile(DataFolder() + "/KESTRO/scan-3.jpg", testkit::TwoTonePicture({10000, 8000}, "JPG"));
+  WriteDatabase({Sheet1({{{"LASTNAME", QString("Adams")}, {"Pix1", QString("beyond.png")}},
+                         {{"LASTNAME", QString("Brown")}, {"Pix1", QString("stone-2.jpg")}},
+                         {{"LASTNAME", QString("Clark")}, {"Pix1", QString("scan-3.jpg")}}}),
+                 Versht(QString("3.00"), QString("0"))});
+  Start(WriteLaunchFile("cem.mdb"));
+  const Image& image = Window().Form().Get<Image>("Image1");
+  const qint64 placeholder = browser::PlaceholderPicture().Image().cacheKey();
+  EXPECT_EQ(image.Picture().Image().cacheKey(), placeholder);
+  EXPECT_TRUE(Prompts().isEmpty()) << Prompts().join(" | ").toStdString();
+  Button("CMD_MoveNext").Click();
+  EXPECT_EQ(image.Picture().Image().size(), QSize(300, 400));
+  Button("CMD_MoveNext").Click();
+  EXPECT_EQ(image.Picture().WidthPixels(), 10000);
+  EXPECT_EQ(image.Width(), 6015);
+  EXPECT_EQ(image.Height(), 4812);
+
+  Host().QueueMessageBoxAnswer(forms::mb::Ignore);
+  Window().mnuCopy1_Click();
+  const QStringList prompts = Prompts();
+  ASSERT_EQ(prompts.size(), 2);
+  EXPECT_TRUE(prompts[0].startsWith("Error 7 (Out of memory) Process: mnuCopy1_Click."))
+      << prompts[0].toStdString();
+  EXPECT_TRUE(prompts[1].startsWith("Image is now on the clipboard"));
+  EXPECT_TRUE(Host().ClipboardImage().isNull());
+  EXPECT_EQ(ErrorLogLines().size(), 1);
+
+  Button("CMD_MovePrev").Click();
+  EXPECT_EQ(image.Picture().Image().size(), QSize(300, 400));
+  Button("CMD_MoveFirst").Click();
+  EXPECT_EQ(image.Picture().Image().cacheKey(), placeholder);
+  EXPECT_EQ(Prompts().size(), 2);
 }

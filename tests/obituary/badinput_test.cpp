@@ -6,6 +6,7 @@
 
 #include "platform/forms/UserActions.h"
 #include "tests/testkit/DamagedCopies.h"
+#include "tests/testkit/LargePictures.h"
 #include "tests/testkit/ScopedChanges.h"
 #include "tests/testkit/SqliteFiles.h"
 
@@ -281,6 +282,38 @@ TEST_F(BadInputTest, PicturesMissingOrNotPictures) {
   EXPECT_TRUE(Prompts().isEmpty()) << Prompts().join(" | ").toStdString();
   EXPECT_EQ(Host().EndProgramCount(), 0);
   EXPECT_TRUE(NavigationEnabled());
+}
+
+// A picture that cannot be shown within the pictures' memory budget (100
+// megapixels in a PNG) shows as a missing one, and the next record its own.
+// One shown reduced but beyond the budget whole (80 megapixels in a JPEG)
+// cannot be copied: error 7, which nothing traps, ends the program, as a copy
+// without memory does.
+TEST_F(BadInputTest, PicturesBeyondTheMemoryBudget) {
+  QDir(DataFolder()).mkpath("IMAGES");
+  WriteFile(DataFolder() + "/IMAGES/BEYOND.PNG", testkit::TwoTonePicture({10000, 10000}, "PNG"));
+  WritePicture("GOOD1.JPG", 30, 20, Qt::gray);
+  WriteFile(DataFolder() + "/IMAGES/SCAN3.JPG", testkit::TwoTonePicture({10000, 8000}, "JPG"));
+  std::vector<democd::Record> rows;
+  for (const char* name : {"BEYOND.PNG", "GOOD1.JPG", "SCAN3.JPG"}) {
+    democd::Record r = Obituary(QString("P%1").arg(rows.size()), "Ann");
+    r["Pix1"] = name;
+    rows.push_back(r);
+  }
+  StartOn(rows);
+  const forms::Image& image = WindowForm().Get<forms::Image>("Image1");
+  EXPECT_EQ(image.Picture().Image().cacheKey(),
+            WindowForm().Get<forms::Image>("Image2").Picture().Image().cacheKey());
+  forms::user::Click(Button("Command4"));
+  EXPECT_EQ(image.Picture().Image().size(), QSize(30, 20));
+  forms::user::Click(Button("Command4"));
+  EXPECT_EQ(image.Picture().WidthPixels(), 10000);
+  EXPECT_TRUE(Prompts().isEmpty()) << Prompts().join(" | ").toStdString();
+  EXPECT_EQ(Host().EndProgramCount(), 0);
+  forms::user::Choose(MenuItem("mnuCopy1"));
+  EXPECT_EQ(Prompts(), QStringList({RunTimeError(7, "Out of memory")}));
+  EXPECT_EQ(Host().EndProgramCount(), 1);
+  EXPECT_TRUE(Host().ClipboardImage().isNull());
 }
 
 // A whole session (start, every search, steps, the information window, the

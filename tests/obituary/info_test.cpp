@@ -6,6 +6,7 @@
 #include "obituary/FRMMournlightINFO.h"
 #include "platform/forms/UserActions.h"
 #include "platform/sqlite/SqliteConnection.h"
+#include "tests/testkit/LargePictures.h"
 #include "tests/testkit/SqliteFiles.h"
 
 #include <QPlainTextEdit>
@@ -153,6 +154,22 @@ TEST_F(InfoTest, SourceModeShowsThePaperWithItsOwnershipHistory) {
     EXPECT_EQ(info.Form().Get<forms::TextBox>("ObitPicText1").Text(), "ARCH1.JPG");
   });
   EXPECT_TRUE(Prompts().isEmpty()) << Prompts().join(" | ").toStdString();
+}
+
+// A picture that cannot be shown within the pictures' memory budget (100
+// megapixels in a PNG): the large view and its thumbnail stay empty, as for
+// a missing file, without a word.
+TEST_F(InfoTest, PictureBeyondTheMemoryBudgetShowsAsAMissingOne) {
+  WriteFile(DataFolder() + "/IMAGES/ARCH1.JPG", testkit::TwoTonePicture({10000, 10000}, "PNG"));
+  StartWithPlaces();
+  OpenOwn("4", false, [&](obituary::FRMMournlightINFO& info) {
+    for (const char* view : {"orgImage1", "Image1", "Image5"})
+      EXPECT_TRUE(info.Form().Get<forms::Image>(view).Picture().IsEmpty()) << view;
+    EXPECT_TRUE(info.Form().Get<forms::Image>("Image1").Visible());
+    EXPECT_TRUE(info.Form().Get<forms::Image>("Image5").Visible());
+  });
+  EXPECT_TRUE(Prompts().isEmpty()) << Prompts().join(" | ").toStdString();
+  EXPECT_EQ(Host().EndProgramCount(), 0);
 }
 
 // A key without a row, the empty key among them: the message, then the

@@ -6,6 +6,7 @@
 
 #include "platform/forms/Forms.h"
 #include "platform/forms/UserActions.h"
+#include "tests/testkit/LargePictures.h"
 
 #include <QDir>
 
@@ -102,6 +103,8 @@ TEST_F(InfoPicturesTest, NamesOfFiveOrMoreCharactersLoadWhatIsAPicture) {
   QDir(DataFolder()).mkpath("KESTRO/afolder.jpg");
   WritePicture("two.png", Uniform(480, 640, kBlue));
   WritePicture("CemPicText1", Uniform(640, 480, kRed));
+  // 100 megapixels that cannot be shown within the pictures' memory budget.
+  WriteFile(DataFolder() + "/KESTRO/beyond.png", testkit::TwoTonePicture({10000, 10000}, "PNG"));
   struct Case {
     const char* pix1;
     QString large, thumbnail1;
@@ -121,6 +124,7 @@ TEST_F(InfoPicturesTest, NamesOfFiveOrMoreCharactersLoadWhatIsAPicture) {
       {"empty.jpg", "nothing", "nothing", emptySquare},
       {"afolder.jpg", "nothing", "nothing", emptySquare},
       {"nofolder\\a.jpg", "nothing", "nothing", emptySquare},
+      {"beyond.png", "nothing", "nothing", emptySquare},
   };
   std::vector<democd::Record> rows;
   for (const Case& c : cases)
@@ -266,6 +270,34 @@ TEST_F(InfoPicturesTest, PopUpCopyPutsTheShownPictureOnTheClearedClipboard) {
   EXPECT_EQ(OpenPrompts(), QStringList({message, message, message}));
   EXPECT_EQ(Host().MessageBoxes().back().flags, forms::mb::OKOnly);
   EXPECT_EQ(Host().MessageBoxes().back().title, "Gravelight");
+}
+
+TEST_F(InfoPicturesTest, PictureBeyondTheBudgetWholeIsShownButItsCopyAnswersError7) {
+  // 80 megapixels: the large view and its thumbnail show them reduced; the
+  // copy answers as a copy without memory does.
+  QDir(DataFolder()).mkpath("KESTRO");
+  WriteFile(DataFolder() + "/KESTRO/scan.jpg", testkit::TwoTonePicture({10000, 8000}, "JPG"));
+  StartWith(std::vector<democd::Record>{Cem("Oak Hill", {{"CemPix1", QString("scan.jpg")}})});
+  std::vector<forms::TestHost::CallKind> calls;
+  Host().QueueMessageBoxAnswer(forms::mb::Ignore);
+  Open("Oak Hill", [&](CemInfo& info) {
+    const size_t before = Host().Calls().size();
+    forms::user::Choose(info.Form().Get<forms::Menu>("mnuCopy1"));
+    for (size_t i = before; i < Host().Calls().size(); ++i) calls.push_back(Host().Calls()[i].kind);
+  });
+  for (const char* view : {"Image1", "Image5"}) {
+    EXPECT_EQ(Img(view).Picture().WidthPixels(), 10000) << view;
+    EXPECT_TRUE(Img(view).Visible()) << view;
+  }
+  EXPECT_EQ(Of(Img("Image1")), (Geometry{6375, 5100, 0, 37.5f}));
+  using Kind = forms::TestHost::CallKind;
+  EXPECT_EQ(calls, std::vector<Kind>({Kind::ClipboardClear, Kind::MessageBox, Kind::MessageBox}));
+  const QStringList prompts = OpenPrompts();
+  ASSERT_EQ(prompts.size(), 2);
+  EXPECT_TRUE(prompts[0].startsWith("Error 7 (Out of memory) Process: mnuCopy1_Click.CemInfo "))
+      << prompts[0].toStdString();
+  EXPECT_TRUE(prompts[1].startsWith("Image is now on the clipboard"));
+  EXPECT_TRUE(Host().ClipboardImage().isNull());
 }
 
 TEST_F(InfoPicturesTest, EachOpeningLoadsThePicturesAgain) {

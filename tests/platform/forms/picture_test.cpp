@@ -1,9 +1,11 @@
 // Pictures of tens of megapixels: loaded from their header, drawn at the
 // size of the view, copied at full size; a camera picture's orientation tag;
-// a whole decode that cannot have its memory.
+// a whole decode that cannot have its memory; pictures beyond the pixel
+// budget, whatever the machine's memory.
 #include "forms_helpers.h"
 
 #include "platform/win/Win.h"
+#include "tests/testkit/LargePictures.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -72,6 +74,13 @@ void ExpectQuarters(const QImage& image) {
     EXPECT_NEAR(qGreen(seen), qGreen(wanted), 24) << "quarter " << i;
     EXPECT_NEAR(qBlue(seen), qBlue(wanted), 24) << "quarter " << i;
   }
+}
+
+// A picture of testkit::TwoTonePicture: dark on the left, light on the right.
+void ExpectTwoTones(const QImage& image) {
+  ASSERT_FALSE(image.isNull());
+  EXPECT_LT(qGray(image.pixel(image.width() / 4, image.height() / 2)), 60);
+  EXPECT_GT(qGray(image.pixel(3 * image.width() / 4, image.height() / 2)), 190);
 }
 
 // What the control's widget shows on the screen.
@@ -225,6 +234,65 @@ TEST_F(PictureTest, WithoutMemoryForTheWholePictureItStillShowsAndTheCopyFailsWi
     EXPECT_EQ(ErrorOf([&] { picture.Image(); }), 7);
   }
   EXPECT_EQ(picture.Image().size(), QSize(8000, 6000));
+}
+
+}  // namespace
+
+namespace {
+
+// The budget holds 256 MiB of pixels at four bytes a pixel: 67.1 megapixels.
+TEST_F(PictureTest, PicturesThatCannotBeShownWithinTheBudgetDoNotLoad) {
+  // A PNG decodes at no reduced size: 100 megapixels whole are beyond the
+  // budget, and so is the header alone that claims them. A JPEG header that
+  // claims 60000 x 60000 is beyond it even at an eighth of its size.
+  const QByteArray png = testkit::TwoTonePicture({10000, 10000}, "PNG");
+  struct Case {
+    const char* name;
+    QByteArray bytes;
+  };
+  const Case cases[] = {
+      {"scan.png", png},
+      {"header.png", png.left(100)},
+      {"claims.jpg", testkit::WithClaimedSize(Encoded(Quarters({64, 48}), "JPG"), {60000, 60000})},
+  };
+  const int defaultLimit = QImageReader::allocationLimit();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ErrorOf([&] { LoadPicture(Write(c.name, c.bytes)); }), 481);
+    EXPECT_EQ(QImageReader::allocationLimit(), defaultLimit);
+  }
+}
+
+TEST_F(PictureTest, BeyondTheBudgetWholeAPictureIsShownReducedAndItsCopyFailsWithError7) {
+  // 80 megapixels: shown from an eighth of its size, copied never.
+  const Picture picture =
+      LoadPicture(Write("scan.jpg", testkit::TwoTonePicture({10000, 8000}, "JPG")));
+  EXPECT_EQ(picture.WidthTwips(), 150000.f);
+  EXPECT_EQ(picture.HeightTwips(), 120000.f);
+  Form form("F");
+  Image& view = View(form);
+  view.SetPicture(picture);
+  ExpectTwoTones(Rendered(view));
+  EXPECT_EQ(ErrorOf([&] { picture.Image(); }), 7);
+}
+
+TEST_F(PictureTest, LargeSquareAtItsNaturalSizeIsMadeOnlyWherePainted) {
+  // 100 megapixels at one pixel a pixel, as the main viewer shows a square
+  // picture: the part painted, 400 x 300 across the middle, is made from a
+  // decode within the budget, in far less memory than the whole picture
+  // takes even in grey.
+  const Picture picture =
+      LoadPicture(Write("square.jpg", testkit::TwoTonePicture({10000, 10000}, "JPG")));
+  Form form("F");
+  Image& holder = form.Add<Image>("orgImage1");
+  holder.SetPicture(picture);
+  QImage shot(400, 300, QImage::Format_RGB32);
+  shot.fill(Qt::white);
+  {
+    const AddressSpaceLimit limit(64 << 20);
+    holder.Widget()->render(&shot, QPoint(0, 0), QRegion(4800, 4000, 400, 300));
+  }
+  ExpectTwoTones(shot);
 }
 
 }  // namespace
