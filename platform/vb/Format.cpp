@@ -30,7 +30,7 @@ bool IsDateLetter(QChar c) {
 }
 
 bool StartsWithNoCase(const QString& s, qsizetype at, const char* word) {
-  return s.mid(at).startsWith(QLatin1String(word), Qt::CaseInsensitive);
+  return QStringView(s).mid(at).startsWith(QLatin1String(word), Qt::CaseInsensitive);
 }
 
 // The first section of the format in pieces. A date form reads runs of
