@@ -5,6 +5,7 @@
 #include "tools/democd/Cemetery.h"
 
 #include "browser/core/Selection.h"
+#include "platform/sqlite/StatementLimits.h"
 #include "platform/vb/Conversions.h"
 #include "tests/testkit/Errors.h"
 
@@ -308,6 +309,25 @@ TEST_F(SearchesTest, EmptyResultKeepsOrClearsTheRecordAndOnlySqlEnablesTheSearch
 
 // A blank stone makes the engine's val() fail on the natural placement
 // order (3464): each search then opens its replacement, with its own word.
+// A condition that outlasts the statement's time limit ends with 3360 and
+// is reported like any failing condition; the window answers the next search.
+TEST_F(SearchesTest, AConditionPastTheTimeLimitIsReportedAndTheNextSearchWorks) {
+  StartOn(Graves());
+  {
+    // Far more than the open of the database takes, far less than the
+    // search: it builds a text of 60 million characters for every row.
+    const sqlitedb::StatementLimitForTesting shortLimit(20);
+    Box("SelectionQueryText").SetText("Len(String(60000000, 'a') & LastName) > 0");
+    Button("CMD_CustomFindSort").Click();
+  }
+  EXPECT_EQ(NewPrompts(), QStringList({"Error:  3360" + kCheckEntry}));
+  Box("SelectionQueryText").SetText("Lastname = 'Jones'");
+  Button("CMD_CustomFindSort").Click();
+  EXPECT_EQ(Found(), QStringList({"Jones"}));
+  EXPECT_TRUE(NavigationEnabled());
+  EXPECT_EQ(NewPrompts().size(), 1);
+}
+
 TEST_F(SearchesTest, TypeMismatchOpensTheReplacementWithTheSearchsMessage) {
   struct Case {
     const char* what;

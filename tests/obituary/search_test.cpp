@@ -1,9 +1,10 @@
 // The four searches: their statements, sort clauses and retries, their
 // messages, and the error answers by search (some of which end the program).
 #include "MournlightFixture.h"
-#include "tests/testkit/ScopedChanges.h"
 
 #include "platform/forms/UserActions.h"
+#include "platform/sqlite/StatementLimits.h"
+#include "tests/testkit/ScopedChanges.h"
 
 #include <QFile>
 
@@ -354,6 +355,24 @@ TEST_F(SearchTest, TheEnginesOwnTablesAreReportedAsMissing) {
   EXPECT_EQ(SelectedLastNames(), QStringList({"Brown"}));
   EXPECT_TRUE(NavigationEnabled());
   EXPECT_EQ(Prompts().size(), 3);
+}
+
+// A condition that outlasts the statement's time limit ends with 3360 and
+// is reported like any failing condition; the window answers the next search.
+TEST_F(SearchTest, AConditionPastTheTimeLimitIsReportedAndTheNextSearchWorks) {
+  {
+    // Far more than the open of the database takes, far less than the
+    // search: it builds a text of 60 million characters for every row.
+    const sqlitedb::StatementLimitForTesting shortLimit(20);
+    Box("SelectionQueryText").SetText("Len(String(60000000, 'a') & LastName) > 0");
+    Button("Command12").Click();
+  }
+  EXPECT_EQ(Prompts(), QStringList({"Error:  3360\r\nCheck your entry and try again."}));
+  Box("SelectionQueryText").SetText("Lastname = 'Brown'");
+  Button("Command12").Click();
+  EXPECT_EQ(SelectedLastNames(), QStringList({"Brown"}));
+  EXPECT_TRUE(NavigationEnabled());
+  EXPECT_EQ(Prompts().size(), 1);
 }
 
 // The database made unreadable after start-up: the file is there, so the
