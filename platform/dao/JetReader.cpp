@@ -6,8 +6,8 @@
 
 #include "platform/dao/JetRowQueue.h"
 #include "platform/dao/JetText.h"
+#include "platform/jetsql/JetDialect.h"
 #include "platform/sqlite/FileAccess.h"
-#include "platform/sqlite/JetDialect.h"
 #include "platform/vb/VbError.h"
 
 #include <sqlite3.h>

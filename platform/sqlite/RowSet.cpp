@@ -1,10 +1,10 @@
 #include "platform/sqlite/RowSet.h"
 
-#include "platform/sqlite/DbText.h"
-#include "platform/sqlite/JetDialect.h"
+#include "platform/jetsql/DbText.h"
+#include "platform/jetsql/StatementLimits.h"
 #include "platform/sqlite/ReadOnlyAuthorizer.h"
 #include "platform/sqlite/SingleTableSelect.h"
-#include "platform/sqlite/StatementLimits.h"
+#include "platform/sqlite/SqliteErrors.h"
 #include "platform/vb/VbError.h"
 
 #include <QByteArray>

@@ -1,10 +1,10 @@
 // SQLite failures as the run-time errors of the Jet engine.
-#include "platform/sqlite/FileAccess.h"
-#include "platform/sqlite/JetDialect.h"
-#include "platform/sqlite/JetTokens.h"
-#include "platform/sqlite/ReadOnlyAuthorizer.h"
-#include "platform/sqlite/StatementLimits.h"
+#include "platform/sqlite/SqliteErrors.h"
 
+#include "platform/jetsql/JetTokens.h"
+#include "platform/jetsql/StatementLimits.h"
+#include "platform/sqlite/FileAccess.h"
+#include "platform/sqlite/ReadOnlyAuthorizer.h"
 #include "platform/vb/VbError.h"
 
 #include <QRegularExpression>

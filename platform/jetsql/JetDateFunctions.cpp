@@ -4,9 +4,9 @@
 // outside 1 January 100 .. 31 December 9999 raises 6, a calculated date
 // outside them 5. Null in gives Null out; Null as an interval or another
 // option raises 94.
-#include "platform/sqlite/DbText.h"
-#include "platform/sqlite/JetFunctionSupport.h"
-#include "platform/sqlite/StatementLimits.h"
+#include "platform/jetsql/DbText.h"
+#include "platform/jetsql/JetFunctionSupport.h"
+#include "platform/jetsql/StatementLimits.h"
 
 #include "platform/vb/Conversions.h"
 #include "platform/vb/DateParsing.h"

@@ -10,10 +10,10 @@
 // there): a segment of letters is found by a linear string search, one
 // with wildcards or lists by Shift-And, which follows every partial match
 // at once in a bitset.
-#include "platform/sqlite/JetDialect.h"
+#include "platform/jetsql/JetDialect.h"
 
-#include "platform/sqlite/StatementLimits.h"
-#include "platform/sqlite/TextSearch.h"
+#include "platform/jetsql/StatementLimits.h"
+#include "platform/jetsql/TextSearch.h"
 #include "platform/vb/VbError.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "platform/sqlite/JetFunctionSupport.h"
+#include "platform/jetsql/JetFunctionSupport.h"
 
-#include "platform/sqlite/DbText.h"
+#include "platform/jetsql/DbText.h"
 
 #include "platform/vb/Conversions.h"
 #include "platform/vb/DateParsing.h"

@@ -1,4 +1,4 @@
-#include "platform/sqlite/JetParser.h"
+#include "platform/jetsql/JetParser.h"
 
 #include "platform/vb/DateParsing.h"
 #include "platform/vb/VbError.h"
