@@ -195,7 +195,7 @@ void PartFn(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 }
 
 void CDate(sqlite3_context* ctx, int, sqlite3_value** argv) {
-  if (IsNull(argv[0])) vb::Raise(kInvalidUseOfNull);
+  if (IsNull(argv[0])) vb::Raise(vb::err::InvalidUseOfNull);
   const double serial = SerialArg(argv[0]);
   vb::SerialToDateTime(serial);  // a serial outside the dates raises 6
   sqlite3_result_double(ctx, serial);

@@ -31,7 +31,7 @@ void CutAtSemicolon(JetTokens& ts) {
     if (!ts[i].IsSymbol(";")) continue;
     for (size_t k = i + 1; k < ts.size(); ++k) {
       if (ts[k].kind != JetToken::Kind::Space && !ts[k].IsSymbol(";"))
-        vb::Raise(3142, QStringLiteral("Characters found after end of SQL statement."));
+        vb::Raise(vb::err::TextAfterStatement);
     }
     ts.resize(i);
     return;

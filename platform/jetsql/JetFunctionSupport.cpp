@@ -54,7 +54,7 @@ double SerialArg(sqlite3_value* v) {
 }
 
 QString OptionText(sqlite3_value* v) {
-  if (IsNull(v)) vb::Raise(kInvalidUseOfNull);
+  if (IsNull(v)) vb::Raise(vb::err::InvalidUseOfNull);
   return ValueText(v);
 }
 

@@ -18,8 +18,6 @@
 
 namespace sqlitedb {
 
-constexpr int kInvalidUseOfNull = 94;
-
 bool IsNull(sqlite3_value* v);
 bool IsText(sqlite3_value* v);  // text or blob
 

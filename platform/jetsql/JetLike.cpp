@@ -30,11 +30,7 @@ namespace sqlitedb {
 
 namespace {
 
-constexpr int kInvalidPattern = 93;
-
-[[noreturn]] void RaiseInvalidPattern() {
-  vb::Raise(kInvalidPattern, QStringLiteral("Invalid pattern string"));
-}
+[[noreturn]] void RaiseInvalidPattern() { vb::Raise(vb::err::InvalidPattern); }
 
 char32_t Fold(char32_t c) { return QChar::toCaseFolded(c); }
 
