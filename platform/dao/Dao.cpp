@@ -1,8 +1,8 @@
 #include "platform/dao/Dao.h"
 
 #include "platform/dao/JetLoader.h"
-#include "platform/sqlite/JetDialect.h"
-#include "platform/sqlite/JetSchema.h"
+#include "platform/jetsql/JetDialect.h"
+#include "platform/jetsql/JetSchema.h"
 #include "platform/vb/VbError.h"
 #include "platform/win/Win.h"
 

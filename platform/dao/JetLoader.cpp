@@ -1,9 +1,10 @@
 #include "platform/dao/JetLoader.h"
 
 #include "platform/dao/JetReader.h"
+#include "platform/jetsql/JetDialect.h"
 #include "platform/sqlite/FileAccess.h"
 #include "platform/sqlite/FileStamp.h"
-#include "platform/sqlite/JetDialect.h"
+#include "platform/sqlite/ReadOnlyAuthorizer.h"
 #include "platform/vb/VbError.h"
 
 #include <QByteArray>

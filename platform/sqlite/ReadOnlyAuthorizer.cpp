@@ -1,8 +1,8 @@
 // The read-only rules of a connection.
-#include "platform/sqlite/FunctionRegistry.h"
-#include "platform/sqlite/JetDialect.h"
 #include "platform/sqlite/ReadOnlyAuthorizer.h"
-#include "platform/sqlite/StatementLimits.h"
+
+#include "platform/jetsql/FunctionRegistry.h"
+#include "platform/jetsql/StatementLimits.h"
 
 #include <QString>
 #include <sqlite3.h>

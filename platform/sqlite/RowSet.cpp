@@ -1,10 +1,10 @@
 #include "platform/sqlite/RowSet.h"
 
-#include "platform/sqlite/DbText.h"
-#include "platform/sqlite/JetDialect.h"
+#include "platform/jetsql/DbText.h"
+#include "platform/jetsql/StatementLimits.h"
 #include "platform/sqlite/ReadOnlyAuthorizer.h"
 #include "platform/sqlite/SingleTableSelect.h"
-#include "platform/sqlite/StatementLimits.h"
+#include "platform/sqlite/SqliteErrors.h"
 #include "platform/vb/VbError.h"
 
 #include <QByteArray>
@@ -194,17 +194,13 @@ RowSet RowSet::Run(sqlite3* db, std::shared_ptr<sqlite3> owner, const QString& s
   const int rc = sqlite3_prepare_v2(db, sql.constData(), static_cast<int>(sql.size()) + 1, &raw, &tail);
   Stmt stmt(raw);
   if (rc != SQLITE_OK) RaiseSqliteError(db, rc, sqliteSql);
-  if (!stmt)
-    vb::Raise(3129, QStringLiteral("Invalid SQL statement; expected 'DELETE', 'INSERT', "
-                                   "'PROCEDURE', 'SELECT', or 'UPDATE'."));
-  if (tail && !IsBlank(tail))
-    vb::Raise(3142, QStringLiteral("Characters found after end of SQL statement."));
-  if (!sqlite3_stmt_readonly(stmt.get()))
-    vb::Raise(3027, QStringLiteral("Cannot update. Database or object is read-only."));
+  if (!stmt) vb::Raise(vb::err::InvalidStatement);
+  if (tail && !IsBlank(tail)) vb::Raise(vb::err::TextAfterStatement);
+  if (!sqlite3_stmt_readonly(stmt.get())) vb::Raise(vb::err::ReadOnlyDb);
   if (sqlite3_column_count(stmt.get()) == 0)  // not a query (REINDEX, ...)
-    vb::Raise(3219, QStringLiteral("Invalid operation."));
+    vb::Raise(vb::err::InvalidOperation);
   if (static_cast<size_t>(sqlite3_bind_parameter_count(stmt.get())) != parameters.size())
-    vb::Raise(3061, QStringLiteral("Too few parameters. Expected %1.")
+    vb::Raise(vb::err::TooFewParameters, QStringLiteral("Too few parameters. Expected %1.")
                         .arg(sqlite3_bind_parameter_count(stmt.get())));
   for (size_t i = 0; i < parameters.size(); ++i)
     Bind(db, stmt.get(), static_cast<int>(i) + 1, parameters[i]);

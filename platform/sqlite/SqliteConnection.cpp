@@ -1,8 +1,10 @@
 #include "platform/sqlite/SqliteConnection.h"
 
+#include "platform/jetsql/JetDialect.h"
 #include "platform/sqlite/FileAccess.h"
 #include "platform/sqlite/FileStamp.h"
-#include "platform/sqlite/JetDialect.h"
+#include "platform/sqlite/ReadOnlyAuthorizer.h"
+#include "platform/sqlite/SqliteErrors.h"
 #include "platform/vb/VbError.h"
 #include "platform/win/Win.h"
 

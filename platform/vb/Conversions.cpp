@@ -261,7 +261,7 @@ QString Str(const Variant& value) {
 QString CStr(const Variant& value) {
   switch (value.type()) {
     case Variant::Type::Empty: return QString();
-    case Variant::Type::Null: Raise(94);
+    case Variant::Type::Null: Raise(err::InvalidUseOfNull);
     case Variant::Type::Integer: return QString::number(value.AsInteger());
     case Variant::Type::Long: return QString::number(value.AsLong());
     case Variant::Type::Double: return NumberToText(value.AsDouble());

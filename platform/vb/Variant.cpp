@@ -36,7 +36,7 @@ bool Variant::IsNumeric() const {
 double Variant::ToDouble() const {
   switch (type()) {
     case Type::Empty: return 0;
-    case Type::Null: Raise(94);
+    case Type::Null: Raise(err::InvalidUseOfNull);
     case Type::Integer: return AsInteger();
     case Type::Long: return AsLong();
     case Type::Double: return AsDouble();

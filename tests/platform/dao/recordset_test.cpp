@@ -4,7 +4,7 @@
 #include "tests/testkit/SlowConditions.h"
 
 #include "platform/dao/Dao.h"
-#include "platform/sqlite/StatementLimits.h"
+#include "platform/jetsql/StatementLimits.h"
 #include "platform/vb/VbError.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 // The obituary connection and recordset on a small obituary file.
 #include "SqliteFixture.h"
 
+#include "platform/jetsql/StatementLimits.h"
 #include "platform/sqlite/SqliteConnection.h"
-#include "platform/sqlite/StatementLimits.h"
 #include "platform/vb/VbError.h"
 #include "tests/testkit/JetFunctionCases.h"
 

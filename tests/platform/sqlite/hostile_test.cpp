@@ -3,8 +3,8 @@
 // its folder stay as they were.
 #include "SqliteFixture.h"
 
+#include "platform/jetsql/StatementLimits.h"
 #include "platform/sqlite/SqliteConnection.h"
-#include "platform/sqlite/StatementLimits.h"
 #include "platform/vb/VbError.h"
 #include "tests/testkit/SlowConditions.h"
 

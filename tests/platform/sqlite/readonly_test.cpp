@@ -1,7 +1,8 @@
 // The obituary file is only ever read: no byte, lock or side file changes.
 #include "SqliteFixture.h"
 
-#include "platform/sqlite/JetDialect.h"
+#include "platform/jetsql/JetDialect.h"
+#include "platform/sqlite/ReadOnlyAuthorizer.h"
 #include "platform/sqlite/RowSet.h"
 #include "platform/sqlite/SqliteConnection.h"
 #include "platform/vb/VbError.h"

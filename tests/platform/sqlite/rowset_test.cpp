@@ -2,7 +2,8 @@
 // by row key, everything else in full, and both give the same rows.
 #include "SqliteFixture.h"
 
-#include "platform/sqlite/JetDialect.h"
+#include "platform/jetsql/JetDialect.h"
+#include "platform/sqlite/ReadOnlyAuthorizer.h"
 #include "platform/sqlite/RowSet.h"
 #include "platform/sqlite/SingleTableSelect.h"
 

@@ -1,4 +1,4 @@
-#include "platform/sqlite/JetParser.h"
+#include "platform/jetsql/JetParser.h"
 
 #include "platform/vb/DateParsing.h"
 #include "platform/vb/VbError.h"
@@ -6,9 +6,6 @@
 namespace sqlitedb::jetsql {
 
 namespace {
-
-constexpr int kReadOnly = 3027;
-constexpr int kInvalidStatement = 3129;
 
 // Words that cannot stand for a name outside brackets: the clauses and
 // operators of the dialect, and the words of other dialects that Jet does
@@ -103,14 +100,8 @@ class Parser {
     const int number = inFrom_ ? vb::err::SyntaxErrorFrom : vb::err::SyntaxError;
     vb::Raise(number, vb::ErrorDescription(number) + " (" + detail + ")");
   }
-  [[noreturn]] static void RaiseInvalidStatement() {
-    vb::Raise(kInvalidStatement,
-              QStringLiteral("Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', "
-                             "'SELECT', or 'UPDATE'."));
-  }
-  [[noreturn]] static void RaiseReadOnly() {
-    vb::Raise(kReadOnly, QStringLiteral("Cannot update. Database or object is read-only."));
-  }
+  [[noreturn]] static void RaiseInvalidStatement() { vb::Raise(vb::err::InvalidStatement); }
+  [[noreturn]] static void RaiseReadOnly() { vb::Raise(vb::err::ReadOnlyDb); }
 
   Expr* NewExpr(Expr::Kind kind) {
     out_.exprs.push_back(Expr{kind, {}, {}, 0, false, {}, {}, nullptr});

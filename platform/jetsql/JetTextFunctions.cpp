@@ -2,11 +2,11 @@
 // and positions of Left, Right and Mid, and the options of InStrRev and
 // StrComp, raise 94 for Null. Characters are those of the Windows-1252 code
 // page, as Jet's Chr and Asc have them.
-#include "platform/sqlite/DbText.h"
-#include "platform/sqlite/JetCollation.h"
-#include "platform/sqlite/JetFunctionSupport.h"
-#include "platform/sqlite/StatementLimits.h"
-#include "platform/sqlite/TextSearch.h"
+#include "platform/jetsql/DbText.h"
+#include "platform/jetsql/JetCollation.h"
+#include "platform/jetsql/JetFunctionSupport.h"
+#include "platform/jetsql/StatementLimits.h"
+#include "platform/jetsql/TextSearch.h"
 
 #include "platform/vb/Conversions.h"
 #include "platform/win/Cp1252.h"

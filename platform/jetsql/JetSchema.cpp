@@ -1,4 +1,4 @@
-#include "platform/sqlite/JetSchema.h"
+#include "platform/jetsql/JetSchema.h"
 
 #include <QByteArray>
 #include <sqlite3.h>

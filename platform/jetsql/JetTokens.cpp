@@ -1,4 +1,4 @@
-#include "platform/sqlite/JetTokens.h"
+#include "platform/jetsql/JetTokens.h"
 
 #include "platform/vb/VbError.h"
 

@@ -1,9 +1,9 @@
 // The Jet functions of values and numbers, LIKE and the collation, and the
 // registration of every Jet function on a connection (the functions of
 // texts and of dates are in JetTextFunctions.cpp and JetDateFunctions.cpp).
-#include "platform/sqlite/DbText.h"
-#include "platform/sqlite/JetCollation.h"
-#include "platform/sqlite/JetFunctionSupport.h"
+#include "platform/jetsql/DbText.h"
+#include "platform/jetsql/JetCollation.h"
+#include "platform/jetsql/JetFunctionSupport.h"
 
 #include "platform/vb/Conversions.h"
 #include "platform/vb/Format.h"

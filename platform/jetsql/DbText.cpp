@@ -1,4 +1,4 @@
-#include "platform/sqlite/DbText.h"
+#include "platform/jetsql/DbText.h"
 
 #include "platform/vb/Conversions.h"
 #include "platform/win/Cp1252.h"

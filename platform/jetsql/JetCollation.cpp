@@ -1,8 +1,8 @@
 // Jet's general sort order for text.
-#include "platform/sqlite/JetCollation.h"
+#include "platform/jetsql/JetCollation.h"
 
-#include "platform/sqlite/DbText.h"
-#include "platform/sqlite/StatementLimits.h"
+#include "platform/jetsql/DbText.h"
+#include "platform/jetsql/StatementLimits.h"
 #include "platform/vb/VbError.h"
 
 #include <QString>

@@ -1,4 +1,4 @@
-#include "platform/sqlite/StatementLimits.h"
+#include "platform/jetsql/StatementLimits.h"
 
 #include "platform/vb/VbError.h"
 

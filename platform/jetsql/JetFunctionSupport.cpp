@@ -1,6 +1,6 @@
-#include "platform/sqlite/JetFunctionSupport.h"
+#include "platform/jetsql/JetFunctionSupport.h"
 
-#include "platform/sqlite/DbText.h"
+#include "platform/jetsql/DbText.h"
 
 #include "platform/vb/Conversions.h"
 #include "platform/vb/DateParsing.h"
@@ -54,7 +54,7 @@ double SerialArg(sqlite3_value* v) {
 }
 
 QString OptionText(sqlite3_value* v) {
-  if (IsNull(v)) vb::Raise(kInvalidUseOfNull);
+  if (IsNull(v)) vb::Raise(vb::err::InvalidUseOfNull);
   return ValueText(v);
 }
 

@@ -1,4 +1,4 @@
-#include "platform/sqlite/FunctionRegistry.h"
+#include "platform/jetsql/FunctionRegistry.h"
 
 #include <QByteArray>
 #include <mutex>

@@ -10,10 +10,10 @@
 // there): a segment of letters is found by a linear string search, one
 // with wildcards or lists by Shift-And, which follows every partial match
 // at once in a bitset.
-#include "platform/sqlite/JetDialect.h"
+#include "platform/jetsql/JetDialect.h"
 
-#include "platform/sqlite/StatementLimits.h"
-#include "platform/sqlite/TextSearch.h"
+#include "platform/jetsql/StatementLimits.h"
+#include "platform/jetsql/TextSearch.h"
 #include "platform/vb/VbError.h"
 
 #include <algorithm>
@@ -30,11 +30,7 @@ namespace sqlitedb {
 
 namespace {
 
-constexpr int kInvalidPattern = 93;
-
-[[noreturn]] void RaiseInvalidPattern() {
-  vb::Raise(kInvalidPattern, QStringLiteral("Invalid pattern string"));
-}
+[[noreturn]] void RaiseInvalidPattern() { vb::Raise(vb::err::InvalidPattern); }
 
 char32_t Fold(char32_t c) { return QChar::toCaseFolded(c); }
 

@@ -3,9 +3,9 @@
 // JetDateFunctions.cpp, JetTextFunctions.cpp): reading their arguments,
 // giving their results, turning a platform error into the statement's
 // failure, and their tables of names.
-#include "platform/sqlite/FunctionRegistry.h"
-#include "platform/sqlite/JetDialect.h"
-#include "platform/sqlite/StatementLimits.h"
+#include "platform/jetsql/FunctionRegistry.h"
+#include "platform/jetsql/JetDialect.h"
+#include "platform/jetsql/StatementLimits.h"
 
 #include "platform/vb/VbError.h"
 
@@ -17,8 +17,6 @@
 #include <sqlite3.h>
 
 namespace sqlitedb {
-
-constexpr int kInvalidUseOfNull = 94;
 
 bool IsNull(sqlite3_value* v);
 bool IsText(sqlite3_value* v);  // text or blob

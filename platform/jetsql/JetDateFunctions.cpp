@@ -4,9 +4,9 @@
 // outside 1 January 100 .. 31 December 9999 raises 6, a calculated date
 // outside them 5. Null in gives Null out; Null as an interval or another
 // option raises 94.
-#include "platform/sqlite/DbText.h"
-#include "platform/sqlite/JetFunctionSupport.h"
-#include "platform/sqlite/StatementLimits.h"
+#include "platform/jetsql/DbText.h"
+#include "platform/jetsql/JetFunctionSupport.h"
+#include "platform/jetsql/StatementLimits.h"
 
 #include "platform/vb/Conversions.h"
 #include "platform/vb/DateParsing.h"
@@ -195,7 +195,7 @@ void PartFn(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
 }
 
 void CDate(sqlite3_context* ctx, int, sqlite3_value** argv) {
-  if (IsNull(argv[0])) vb::Raise(kInvalidUseOfNull);
+  if (IsNull(argv[0])) vb::Raise(vb::err::InvalidUseOfNull);
   const double serial = SerialArg(argv[0]);
   vb::SerialToDateTime(serial);  // a serial outside the dates raises 6
   sqlite3_result_double(ctx, serial);

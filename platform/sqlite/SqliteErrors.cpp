@@ -1,10 +1,10 @@
 // SQLite failures as the run-time errors of the Jet engine.
-#include "platform/sqlite/FileAccess.h"
-#include "platform/sqlite/JetDialect.h"
-#include "platform/sqlite/JetTokens.h"
-#include "platform/sqlite/ReadOnlyAuthorizer.h"
-#include "platform/sqlite/StatementLimits.h"
+#include "platform/sqlite/SqliteErrors.h"
 
+#include "platform/jetsql/JetTokens.h"
+#include "platform/jetsql/StatementLimits.h"
+#include "platform/sqlite/FileAccess.h"
+#include "platform/sqlite/ReadOnlyAuthorizer.h"
 #include "platform/vb/VbError.h"
 
 #include <QRegularExpression>
@@ -15,24 +15,6 @@
 namespace sqlitedb {
 
 namespace {
-
-constexpr int kReadOnly = 3027;
-constexpr int kDiskError = 3043;
-constexpr int kAmbiguousField = 3079;
-constexpr int kOutOfMemory = 7;
-
-QString JetText(int number) {
-  switch (number) {
-    case kReadOnly: return QStringLiteral("Cannot update. Database or object is read-only.");
-    case kDiskError: return QStringLiteral("Disk or network error.");
-    case vb::err::UndefinedFunction: return QStringLiteral("Undefined function in expression.");
-    case kAmbiguousField:
-      return QStringLiteral(
-          "The specified field could refer to more than one table listed in the FROM clause "
-          "of your SQL statement.");
-    default: return vb::ErrorDescription(number);
-  }
-}
 
 bool IsSyntaxMessage(const QString& msg) {
   return msg.contains(QLatin1String("syntax error")) || msg.startsWith(QLatin1String("near ")) ||
@@ -63,10 +45,10 @@ int NumberOfMessage(sqlite3* db, const QString& msg, const QString& sql) {
       {"no such function", vb::err::UndefinedFunction},
       {"not authorized to use function", vb::err::UndefinedFunction},
       {"wrong number of arguments", vb::err::SyntaxError},
-      {"ambiguous column name", kAmbiguousField},
-      {"not authorized", kReadOnly},
-      {"too many attached databases", kReadOnly},
-      {"access to ", kReadOnly},
+      {"ambiguous column name", vb::err::AmbiguousField},
+      {"not authorized", vb::err::ReadOnlyDb},
+      {"too many attached databases", vb::err::ReadOnlyDb},
+      {"access to ", vb::err::ReadOnlyDb},
       {"file is not a database", vb::err::NotADatabase},
       // The header's schema format number is not one the engine knows.
       {"unsupported file format", vb::err::NotADatabase},
@@ -83,14 +65,14 @@ int NumberOfMessage(sqlite3* db, const QString& msg, const QString& sql) {
 int NumberOf(sqlite3* db, int resultCode, const QString& msg, const QString& sql) {
   switch (resultCode & 0xff) {
     case SQLITE_AUTH:
-    case SQLITE_READONLY: return kReadOnly;
+    case SQLITE_READONLY: return vb::err::ReadOnlyDb;
     case SQLITE_NOTADB: return vb::err::NotADatabase;
     case SQLITE_CORRUPT: return vb::err::CannotOpenDb;
     case SQLITE_CANTOPEN:
       return db && IsAccessRefused(sqlite3_system_errno(db)) ? vb::err::CannotOpenFile
                                                              : vb::err::FileNotFoundDb;
-    case SQLITE_IOERR: return kDiskError;
-    case SQLITE_NOMEM: return kOutOfMemory;
+    case SQLITE_IOERR: return vb::err::DiskError;
+    case SQLITE_NOMEM: return vb::err::OutOfMemory;
     case SQLITE_TOOBIG: return vb::err::ResourceExceeded;
     case SQLITE_INTERRUPT: return vb::err::QueryTooComplex;
     case SQLITE_MISMATCH: return vb::err::TypeMismatchDb;
@@ -112,7 +94,8 @@ void RaiseSqliteError(sqlite3* db, int resultCode, const QString& sqliteSql) {
   // table Jet does not have.
   const int primary = resultCode & 0xff;
   if (engineTable && (primary == SQLITE_AUTH || primary == SQLITE_ERROR))
-    vb::Raise(vb::err::TableNotFound, JetText(vb::err::TableNotFound) + " (" + *engineTable +
+    vb::Raise(vb::err::TableNotFound, vb::ErrorDescription(vb::err::TableNotFound) + " (" +
+                                          *engineTable +
                                           " is a table of the database engine itself)");
   const int number = NumberOf(db, resultCode, msg, sqliteSql);
   // Only the time limit interrupts a statement.
@@ -120,7 +103,7 @@ void RaiseSqliteError(sqlite3* db, int resultCode, const QString& sqliteSql) {
                              ? QStringLiteral("the statement ran longer than %1 seconds")
                                    .arg(kStatementSeconds)
                              : msg;
-  vb::Raise(number, JetText(number) + " (" + detail + ")");
+  vb::Raise(number, vb::ErrorDescription(number) + " (" + detail + ")");
 }
 
 }  // namespace sqlitedb

@@ -1,13 +1,14 @@
 // The Jet dialect: translation, LIKE, val and the other functions, collation.
-#include "SqliteFixture.h"
-
-#include "platform/sqlite/JetCollation.h"
-#include "platform/sqlite/JetDialect.h"
+#include "platform/jetsql/JetCollation.h"
+#include "platform/jetsql/JetDialect.h"
+#include "platform/jetsql/StatementLimits.h"
 #include "platform/sqlite/RowSet.h"
-#include "platform/sqlite/StatementLimits.h"
 #include "platform/vb/VbError.h"
+#include "tests/testkit/Errors.h"
+#include "tests/testkit/Printing.h"
 
 #include <QRegularExpression>
+#include <QStringList>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 

@@ -3,7 +3,7 @@
 // functions that search texts of any length (LIKE, InStr): the work is
 // counted, so the search ends with 3360 once its statement is past the time
 // limit (StatementLimits.h).
-#include "platform/sqlite/StatementLimits.h"
+#include "platform/jetsql/StatementLimits.h"
 
 #include <array>
 #include <string_view>

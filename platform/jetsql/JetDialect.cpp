@@ -6,11 +6,11 @@
 // operators or our functions, parentheses wherever SQLite's precedence
 // differs from Jet's. Where the caller knows the database's columns (the
 // Jet copy), each comparison is checked against Jet's type rule on the way.
-#include "platform/sqlite/JetDialect.h"
+#include "platform/jetsql/JetDialect.h"
 
-#include "platform/sqlite/JetParser.h"
-#include "platform/sqlite/JetSchema.h"
-#include "platform/sqlite/JetTokens.h"
+#include "platform/jetsql/JetParser.h"
+#include "platform/jetsql/JetSchema.h"
+#include "platform/jetsql/JetTokens.h"
 #include "platform/vb/Conversions.h"
 #include "platform/vb/VbError.h"
 
@@ -31,7 +31,7 @@ void CutAtSemicolon(JetTokens& ts) {
     if (!ts[i].IsSymbol(";")) continue;
     for (size_t k = i + 1; k < ts.size(); ++k) {
       if (ts[k].kind != JetToken::Kind::Space && !ts[k].IsSymbol(";"))
-        vb::Raise(3142, QStringLiteral("Characters found after end of SQL statement."));
+        vb::Raise(vb::err::TextAfterStatement);
     }
     ts.resize(i);
     return;

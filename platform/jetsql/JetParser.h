@@ -2,7 +2,7 @@
 // The syntax of a statement in the Jet dialect: a SELECT statement read into
 // a tree, which the translation then checks and writes out in SQLite's
 // dialect (JetDialect.cpp).
-#include "platform/sqlite/JetTokens.h"
+#include "platform/jetsql/JetTokens.h"
 
 #include <deque>
 #include <memory>
