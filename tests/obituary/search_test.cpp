@@ -1,6 +1,6 @@
 // The four searches: their statements, sort clauses and retries, their
 // messages, and the error answers by search (some of which end the program).
-#include "MournlightFixture.h"
+#include "tests/testkit/mournlight/MournlightTest.h"
 #include "tests/testkit/ScopedChanges.h"
 
 #include "platform/forms/UserActions.h"

@@ -1,7 +1,7 @@
 // Start-up of the obituary viewer and its data-file choice: where the
 // database is found, the version it shows, what the user is told when the
 // file is missing or the launch file cannot be read, and what is remembered.
-#include "MournlightFixture.h"
+#include "tests/testkit/mournlight/MournlightTest.h"
 
 #include "platform/forms/UserActions.h"
 #include "support/Module2.h"

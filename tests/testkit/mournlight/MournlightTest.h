@@ -4,7 +4,7 @@
 // the demo CD's columns. The window's selection records every statement it
 // opens and can answer chosen ones with an engine error instead.
 #include "obituary/FRMMournlightMain.h"
-#include "tests/testkit/MainWindowTest.h"
+#include "tests/testkit/mainwindow/MainWindowTest.h"
 #include "tools/democd/Obituary.h"
 #include "tools/democd/Record.h"
 #include "tools/democd/SqliteFile.h"
