@@ -58,8 +58,6 @@ class MournlightTest : public testkit::ViewerTest<obituary::FRMMournlightMain> {
                           const QString& name = QStringLiteral("obit.db"));
   // A JPEG picture of that size and colour in the data folder's IMAGES.
   void WritePicture(const QString& name, int width, int height, Qt::GlobalColor color);
-  // The data folder in Windows form, with its trailing backslash.
-  QString DataFolderWin() const { return Win(DataFolder()) + "\\"; }
 
   // Creates the window with this command line and shows it (load first).
   void Start(const QString& commandLine);
