@@ -4,7 +4,7 @@
 #include "tests/testkit/gravelight/GravelightTest.h"
 
 #include "browser/core/PictureViewer.h"
-#include "tests/testkit/LargePictures.h"
+#include "tests/testkit/windows/LargePictures.h"
 
 #include <QBuffer>
 #include <QDir>

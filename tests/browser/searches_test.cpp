@@ -5,7 +5,7 @@
 #include "tools/democd/Cemetery.h"
 
 #include "browser/core/Selection.h"
-#include "platform/sqlite/StatementLimits.h"
+#include "platform/jetsql/StatementLimits.h"
 #include "platform/vb/Conversions.h"
 #include "tests/testkit/Errors.h"
 

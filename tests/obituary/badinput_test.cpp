@@ -2,13 +2,13 @@
 // files that are no database or are damaged, tables missing, Null in every
 // column, pictures missing or no pictures; and the database and its folder
 // left exactly as they were, also on read-only media.
-#include "MournlightFixture.h"
+#include "tests/testkit/mournlight/MournlightTest.h"
 
 #include "platform/forms/UserActions.h"
 #include "tests/testkit/DamagedCopies.h"
-#include "tests/testkit/LargePictures.h"
 #include "tests/testkit/ScopedChanges.h"
 #include "tests/testkit/SqliteFiles.h"
+#include "tests/testkit/windows/LargePictures.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,13 +1,13 @@
 // The source and archive information window: its caption and place, its
 // statements and answers, the two texts, the map link and the pictures, and
 // the connection that lives until OK.
-#include "MournlightFixture.h"
+#include "tests/testkit/mournlight/MournlightTest.h"
 
 #include "obituary/FRMMournlightINFO.h"
 #include "platform/forms/UserActions.h"
 #include "platform/sqlite/SqliteConnection.h"
-#include "tests/testkit/LargePictures.h"
 #include "tests/testkit/SqliteFiles.h"
+#include "tests/testkit/windows/LargePictures.h"
 
 #include <QPlainTextEdit>
 

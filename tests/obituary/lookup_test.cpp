@@ -4,7 +4,7 @@
 #include "apps/mournlight/MournlightMainLayout.h"
 #include "obituary/FRMMournlightMain.h"
 #include "platform/win/Win.h"
-#include "tests/testkit/MainWindowTest.h"
+#include "tests/testkit/mainwindow/MainWindowTest.h"
 #include "tools/democd/Obituary.h"
 
 #include <memory>

@@ -1,7 +1,7 @@
 // The obituary on show: its record number, its picture names and its text
 // with the newspaper's publisher and the archive, the override columns, the
 // rebuilding button, and look-ups that no stored id can break.
-#include "MournlightFixture.h"
+#include "tests/testkit/mournlight/MournlightTest.h"
 
 #include "platform/forms/UserActions.h"
 #include "platform/sqlite/SqliteConnection.h"

@@ -1,9 +1,9 @@
 // The four searches: their statements, sort clauses and retries, their
 // messages, and the error answers by search (some of which end the program).
-#include "MournlightFixture.h"
+#include "tests/testkit/mournlight/MournlightTest.h"
 
 #include "platform/forms/UserActions.h"
-#include "platform/sqlite/StatementLimits.h"
+#include "platform/jetsql/StatementLimits.h"
 #include "tests/testkit/ScopedChanges.h"
 
 #include <QFile>

@@ -2,7 +2,7 @@
 // in its own names and words: the design tab, the check boxes that follow
 // their boxes, the status-line help, the picture's "Copy", the web links,
 // the about box and resizing; and what it has not: the text edit menu.
-#include "MournlightFixture.h"
+#include "tests/testkit/mournlight/MournlightTest.h"
 
 #include "platform/forms/UserActions.h"
 

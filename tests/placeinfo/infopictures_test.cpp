@@ -6,7 +6,7 @@
 
 #include "platform/forms/Forms.h"
 #include "platform/forms/UserActions.h"
-#include "tests/testkit/LargePictures.h"
+#include "tests/testkit/windows/LargePictures.h"
 
 #include <QDir>
 

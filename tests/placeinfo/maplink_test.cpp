@@ -4,8 +4,8 @@
 
 #include "platform/vb/VbError.h"
 #include "support/AppIdentity.h"
-#include "tests/testkit/ErrorLogTest.h"
 #include "tests/testkit/Errors.h"
+#include "tests/testkit/windows/ErrorLogTest.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 #include "platform/vb/VbError.h"
 #include "platform/win/Win.h"
 #include "support/AppIdentity.h"
-#include "tests/testkit/ErrorLogTest.h"
 #include "tests/testkit/ScopedChanges.h"
+#include "tests/testkit/windows/ErrorLogTest.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,8 @@
 #include "platform/forms/Forms.h"
 #include "platform/forms/TestHost.h"
 #include "platform/forms/UserActions.h"
-#include "tests/testkit/Application.h"
 #include "tests/testkit/Errors.h"
+#include "tests/testkit/windows/Application.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #pragma once
 // A test with a temporary folder of its own and small helpers to write and
-// read files in it and to name them in Windows form.
+// read files in it and to name them in Windows form (with platform/win,
+// which the tests that use it link as the layer they test or build on).
 #include "platform/win/Win.h"
 
 #include <QByteArray>

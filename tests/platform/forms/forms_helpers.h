@@ -1,11 +1,11 @@
 #pragma once
 // A Qt application, a scripted test host and a recording pop-up menu
 // presenter for the forms tests.
-#include "tests/testkit/Application.h"
-#include "tests/testkit/Errors.h"
-#include "tests/testkit/Printing.h"
 #include "platform/forms/Forms.h"
 #include "platform/forms/TestHost.h"
+#include "tests/testkit/Errors.h"
+#include "tests/testkit/Printing.h"
+#include "tests/testkit/windows/Application.h"
 
 #include <gtest/gtest.h>
 #include <ostream>

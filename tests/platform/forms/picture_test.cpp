@@ -5,7 +5,7 @@
 #include "forms_helpers.h"
 
 #include "platform/win/Win.h"
-#include "tests/testkit/LargePictures.h"
+#include "tests/testkit/windows/LargePictures.h"
 
 #include <QBuffer>
 #include <QDir>

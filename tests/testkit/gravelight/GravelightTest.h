@@ -2,7 +2,7 @@
 // A cemetery viewer's main window on a test host, with a program folder and a
 // data folder of its own and databases written by the Jet writer.
 #include "browser/FormGravelightMain.h"
-#include "tests/testkit/MainWindowTest.h"
+#include "tests/testkit/mainwindow/MainWindowTest.h"
 #include "tools/democd/Record.h"
 #include "tools/jetwriter/JetWriter.h"
 

@@ -1,4 +1,4 @@
-#include "tests/testkit/LargePictures.h"
+#include "tests/testkit/windows/LargePictures.h"
 
 #include <QBuffer>
 #include <QImage>

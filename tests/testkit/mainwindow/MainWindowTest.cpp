@@ -1,10 +1,10 @@
-#include "tests/testkit/MainWindowTest.h"
+#include "tests/testkit/mainwindow/MainWindowTest.h"
 
 #include "platform/vb/Conversions.h"
 #include "platform/win/Win.h"
 #include "support/AppIdentity.h"
 #include "support/Module2.h"
-#include "tests/testkit/Application.h"
+#include "tests/testkit/windows/Application.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -4,7 +4,7 @@
 // the demo CD's columns. The window's selection records every statement it
 // opens and can answer chosen ones with an engine error instead.
 #include "obituary/FRMMournlightMain.h"
-#include "tests/testkit/MainWindowTest.h"
+#include "tests/testkit/mainwindow/MainWindowTest.h"
 #include "tools/democd/Obituary.h"
 #include "tools/democd/Record.h"
 #include "tools/democd/SqliteFile.h"
@@ -58,8 +58,6 @@ class MournlightTest : public testkit::ViewerTest<obituary::FRMMournlightMain> {
                           const QString& name = QStringLiteral("obit.db"));
   // A JPEG picture of that size and colour in the data folder's IMAGES.
   void WritePicture(const QString& name, int width, int height, Qt::GlobalColor color);
-  // The data folder in Windows form, with its trailing backslash.
-  QString DataFolderWin() const { return Win(DataFolder()) + "\\"; }
 
   // Creates the window with this command line and shows it (load first).
   void Start(const QString& commandLine);

@@ -1,4 +1,4 @@
-#include "tests/testkit/Application.h"
+#include "tests/testkit/windows/Application.h"
 
 #include <QApplication>
 

@@ -34,6 +34,8 @@ class MainWindowTest : public ::testing::Test {
   // Native folders; the program folder holds remember.ini and the error log.
   QString ProgramFolder() const;
   QString DataFolder() const;
+  // The data folder in Windows form, with its trailing backslash.
+  QString DataFolderWin() const { return Win(DataFolder()) + "\\"; }
 
   // A launch file in the data folder naming the database; its Windows path.
   QString WriteLaunchFile(const QString& databaseName, const QString& fileName = "go.ini");

@@ -1,4 +1,4 @@
-#include "MournlightFixture.h"
+#include "tests/testkit/mournlight/MournlightTest.h"
 
 #include "apps/mournlight/MournlightIdentity.h"
 #include "apps/mournlight/MournlightMainLayout.h"
