@@ -138,11 +138,11 @@ QString InfinityOrNaNText(double value) {
 QString FixedForm(const std::string& digits, int exp) {
   std::string text;
   if (exp < 0) {
-    text = "." + std::string(static_cast<size_t>(-exp - 1), '0') + digits;
+    text.append(1, '.').append(static_cast<size_t>(-exp - 1), '0').append(digits);
   } else if (static_cast<size_t>(exp) + 1 >= digits.size()) {
     text = digits + std::string(static_cast<size_t>(exp) + 1 - digits.size(), '0');
   } else {
-    text = digits.substr(0, exp + 1) + "." + digits.substr(exp + 1);
+    text.append(digits, 0, exp + 1).append(1, '.').append(digits, exp + 1);
   }
   return QString::fromLatin1(text);
 }
@@ -150,7 +150,7 @@ QString FixedForm(const std::string& digits, int exp) {
 // The exponent form: 1E-05, 1.5E+15.
 QString ExponentForm(const std::string& digits, int exp) {
   std::string text = digits.substr(0, 1);
-  if (digits.size() > 1) text += "." + digits.substr(1);
+  if (digits.size() > 1) text.append(1, '.').append(digits, 1);
   const int magnitude = exp < 0 ? -exp : exp;
   text += exp < 0 ? "E-" : "E+";
   if (magnitude < 10) text += '0';
