@@ -4,6 +4,7 @@
 #include "platform/jetsql/FunctionRegistry.h"
 #include "platform/jetsql/StatementLimits.h"
 
+#include <QByteArray>
 #include <QString>
 #include <sqlite3.h>
 
@@ -40,10 +41,8 @@ bool IsReadingPragma(const char* name, const char* value) {
 // functions (pragma_table_info, ...) and the page statistics (dbstat).
 bool IsEngineTable(const char* name) {
   if (name == nullptr) return false;
-  const QString n = QString::fromUtf8(name);
-  return n.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive) ||
-         n.startsWith(QLatin1String("pragma_"), Qt::CaseInsensitive) ||
-         n.compare(QLatin1String("dbstat"), Qt::CaseInsensitive) == 0;
+  return qstrnicmp(name, "sqlite_", 7) == 0 || qstrnicmp(name, "pragma_", 7) == 0 ||
+         qstricmp(name, "dbstat") == 0;
 }
 
 // The last refusal of an engine table on this thread. The engine asks the
