@@ -16,7 +16,7 @@ namespace {
 
 bool NameIn(const char* name, std::initializer_list<const char*> names) {
   for (const char* n : names) {
-    if (QString::fromUtf8(name).compare(QLatin1String(n), Qt::CaseInsensitive) == 0) return true;
+    if (qstricmp(name, n) == 0) return true;
   }
   return false;
 }
@@ -42,7 +42,7 @@ bool IsReadingPragma(const char* name, const char* value) {
 bool IsEngineTable(const char* name) {
   if (name == nullptr) return false;
   return qstrnicmp(name, "sqlite_", 7) == 0 || qstrnicmp(name, "pragma_", 7) == 0 ||
-         qstricmp(name, "dbstat") == 0;
+         NameIn(name, {"dbstat"});
 }
 
 // The last refusal of an engine table on this thread. The engine asks the
