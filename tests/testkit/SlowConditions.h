@@ -5,6 +5,11 @@
 
 namespace testkit {
 
+// A statement time limit (milliseconds of processor time) for a test that
+// needs a slow statement to finish: far beyond what any build, instrumented
+// or on a loaded machine, takes for the conditions here.
+inline constexpr int kAmpleStatementMs = 120000;
+
 // "(Mid(<text>, 1, 0) & '<40,000 a>') Like '*<20,000 a>b'": about 60 kB, under
 // the cap on statements. Matching by backtracking took a second a row.
 inline QString ExpensiveLike(const QString& text) {
